@@ -1,0 +1,136 @@
+# Build helpers shared by the four programs.
+#
+# Two kinds of build:
+#  - host (Linux g++): the portable models and their native unit tests;
+#  - Windows (MinGW-w64 cross build, or CMake on Windows): the programs, the
+#    window layers and the tests that run under Wine or on Windows.
+
+if(WIN32)
+  set(DESK_WINDOWS ON)
+  set(DESK_HOST OFF)
+else()
+  set(DESK_WINDOWS OFF)
+  set(DESK_HOST ON)
+endif()
+
+set(DESK_ROOT ${CMAKE_CURRENT_SOURCE_DIR})
+set(DESK_SOUND_DIR ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# Sources are UTF-8; the texts passed to the A functions must be Windows-1251.
+if(MSVC)
+  add_compile_options(/source-charset:utf-8 /execution-charset:windows-1251 /W4)
+  add_compile_definitions(_CRT_SECURE_NO_WARNINGS)
+else()
+  add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP1251
+                      -Wall -Wextra)
+endif()
+
+# GoogleTest: the system package on the host; built from the Debian sources for
+# the cross build; an installed package or FetchContent-free skip elsewhere.
+set(DESK_HAVE_GTEST OFF)
+if(BUILD_TESTING)
+  if(DESK_HOST)
+    find_package(GTest)
+    if(GTest_FOUND)
+      set(DESK_HAVE_GTEST ON)
+    endif()
+  else()
+    set(DESK_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH
+        "GoogleTest sources for the Windows build")
+    if(EXISTS ${DESK_GTEST_SOURCE_DIR}/CMakeLists.txt)
+      set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+      set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+      set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+      add_subdirectory(${DESK_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest
+                       EXCLUDE_FROM_ALL)
+      # GoogleTest's own sources are not ours to warn about or re-encode.
+      foreach(t gtest gtest_main)
+        target_compile_options(${t} PRIVATE -w -fexec-charset=UTF-8)
+      endforeach()
+      if(NOT TARGET GTest::gtest)
+        add_library(GTest::gtest ALIAS gtest)
+        add_library(GTest::gtest_main ALIAS gtest_main)
+      endif()
+      set(DESK_HAVE_GTEST ON)
+    else()
+      find_package(GTest)
+      if(GTest_FOUND)
+        set(DESK_HAVE_GTEST ON)
+      endif()
+    endif()
+  endif()
+  if(NOT DESK_HAVE_GTEST)
+    message(STATUS "GoogleTest not found: tests are not built")
+  endif()
+  include(GoogleTest)
+endif()
+
+# desk_model(<name> SOURCES ...): portable model library, built everywhere.
+function(desk_model name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC desk_portable ${A_LIBS})
+endfunction()
+
+# desk_native_test(<name> SOURCES ... LIBS ...): model unit tests on the host.
+function(desk_native_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT DESK_HOST OR NOT DESK_HAVE_GTEST)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 600 LABELS native)
+endfunction()
+
+# desk_program(<name> SOURCES ... LIBS ...): a GUI-subsystem Windows program.
+function(desk_program name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT DESK_WINDOWS)
+    return()
+  endif()
+  add_executable(${name} WIN32 ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+endfunction()
+
+# desk_win_library(<name> SOURCES ... LIBS ...): a window layer, linked into
+# its program and into the Wine-side tests.
+function(desk_win_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT DESK_WINDOWS)
+    return()
+  endif()
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC desk_win32 ${A_LIBS})
+endfunction()
+
+# desk_wine_test(<name> SOURCES ... LIBS ...): GoogleTest program run under
+# Wine (or natively on Windows). They share one display and the foreground
+# window, so they run one at a time and each has a time limit.
+function(desk_wine_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT DESK_WINDOWS OR NOT DESK_HAVE_GTEST)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} desk_wine_testing
+                        GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 90
+                       PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS wine)
+endfunction()
+
+# desk_script_test(<name> SCRIPT file ARGS ...): an end-to-end script run on
+# the Linux side (real program under Wine, X input through xdotool).
+function(desk_script_test name)
+  cmake_parse_arguments(A "" "SCRIPT" "ARGS" ${ARGN})
+  if(NOT DESK_WINDOWS OR NOT CMAKE_CROSSCOMPILING OR WIN32 AND CMAKE_HOST_WIN32)
+    return()
+  endif()
+  add_test(NAME ${name} COMMAND bash ${A_SCRIPT} ${A_ARGS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
+                       LABELS e2e ENVIRONMENT "DESK_ROOT=${DESK_ROOT}")
+endfunction()

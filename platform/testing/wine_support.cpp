@@ -1,0 +1,123 @@
+#include "platform/testing/wine_support.h"
+
+#include <cstdio>
+
+namespace desk::testing {
+
+namespace {
+ModalAnswerer* g_answerer = nullptr;
+}
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) {
+            return done();
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+void PumpFor(DWORD milliseconds) {
+    PumpUntil([] { return false; }, milliseconds);
+}
+
+ModalAnswerer::ModalAnswerer(std::vector<Answer> answers, int fallback)
+    : answers_(std::move(answers)), fallback_(fallback) {
+    g_answerer = this;
+    hook_ = SetWindowsHookExA(WH_CBT, &ModalAnswerer::Hook, nullptr, GetCurrentThreadId());
+}
+
+ModalAnswerer::~ModalAnswerer() {
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
+    if (g_answerer == this)
+        g_answerer = nullptr;
+}
+
+void ModalAnswerer::push(int command, std::function<void(HWND)> prepare) {
+    answers_.push_back(Answer{command, std::move(prepare)});
+}
+
+LRESULT CALLBACK ModalAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && g_answerer) {
+        HWND hwnd = reinterpret_cast<HWND>(wParam);
+        char cls[64] = {};
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0) {
+            g_answerer->onActivate(hwnd);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ModalAnswerer::onActivate(HWND dialog) {
+    // A dialog is activated again when focus comes back to it; answer once.
+    if (GetPropA(dialog, "desk.answered"))
+        return;
+    SetPropA(dialog, "desk.answered", reinterpret_cast<HANDLE>(1));
+    seen_.push_back(Seen{WindowTextOf(dialog), StaticTextsOf(dialog)});
+    int command = fallback_;
+    if (!answers_.empty()) {
+        Answer a = std::move(answers_.front());
+        answers_.erase(answers_.begin());
+        if (a.prepare)
+            a.prepare(dialog);
+        command = a.command;
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+}
+
+std::string WindowTextOf(HWND hwnd) {
+    const int len = GetWindowTextLengthA(hwnd);
+    std::string s(static_cast<size_t>(len) + 1, '\0');
+    const int got = GetWindowTextA(hwnd, s.data(), len + 1);
+    s.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return s;
+}
+
+std::string StaticTextsOf(HWND dialog) {
+    std::string out;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[32] = {};
+        GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Static") == 0) {
+            const std::string t = WindowTextOf(child);
+            if (!t.empty()) {
+                if (!out.empty())
+                    out += '\n';
+                out += t;
+            }
+        }
+    }
+    return out;
+}
+
+COLORREF ClientPixel(HWND hwnd, int x, int y) {
+    HDC dc = GetDC(hwnd);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return c;
+}
+
+std::string ColourName(COLORREF c) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "RGB(%d,%d,%d)", GetRValue(c), GetGValue(c), GetBValue(c));
+    return buf;
+}
+
+unsigned ActiveCodePage() {
+    return GetACP();
+}
+
+} // namespace desk::testing

@@ -1,0 +1,72 @@
+// Helpers for the tests of the window layers, run under Wine (or Windows):
+// driving a window's messages, answering modal boxes and reading pixels.
+#pragma once
+
+#include "platform/win32.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace desk::testing {
+
+// Dispatches the calling thread's queued messages until none is left.
+void PumpPending();
+
+// Dispatches messages for about `milliseconds`.
+void PumpFor(DWORD milliseconds);
+
+// Dispatches messages until `done` returns true or `timeoutMs` passes.
+// Returns the last value of `done`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// Answers the modal boxes and dialogs (class #32770) that the calling thread
+// opens while this object lives. Each time one is activated, the next answer
+// in the queue is taken: its optional `prepare` runs on the dialog window,
+// then WM_COMMAND with `command` is posted to it. With the queue empty,
+// `fallback` is posted. The texts of every box seen are kept for checks.
+class ModalAnswerer {
+  public:
+    struct Answer {
+        int command = IDOK;
+        std::function<void(HWND)> prepare;
+    };
+    explicit ModalAnswerer(std::vector<Answer> answers = {}, int fallback = IDCANCEL);
+    ~ModalAnswerer();
+    ModalAnswerer(const ModalAnswerer&) = delete;
+    ModalAnswerer& operator=(const ModalAnswerer&) = delete;
+
+    void push(int command, std::function<void(HWND)> prepare = {});
+
+    struct Seen {
+        std::string caption;
+        std::string text; // the texts of the box's static controls, joined by '\n'
+    };
+    const std::vector<Seen>& seen() const { return seen_; }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    void onActivate(HWND dialog);
+
+    HHOOK hook_ = nullptr;
+    std::vector<Answer> answers_;
+    int fallback_;
+    std::vector<Seen> seen_;
+};
+
+// The text of a window, as bytes of the ANSI code page.
+std::string WindowTextOf(HWND hwnd);
+
+// The texts of a dialog's STATIC children, joined by '\n'.
+std::string StaticTextsOf(HWND dialog);
+
+// A pixel of a window's client area, read from the screen through GetDC.
+COLORREF ClientPixel(HWND hwnd, int x, int y);
+
+// Shows a colour as "RGB(r,g,b)" for failure messages.
+std::string ColourName(COLORREF c);
+
+// The ANSI code page Wine (or Windows) runs the programs with.
+unsigned ActiveCodePage();
+
+} // namespace desk::testing

@@ -1,0 +1,59 @@
+#include "platform/gdi.h"
+#include "platform/testing/wine_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace desk::testing;
+
+TEST(WineSetup, AnsiCodePageIsWindows1251) {
+    EXPECT_EQ(ActiveCodePage(), 1251u) << "run with LC_ALL=ru_RU.UTF-8 and the locale generated";
+}
+
+TEST(WineSetup, CyrillicLiteralsAreWindows1251Bytes) {
+    const char* text = "П";
+    EXPECT_EQ(static_cast<unsigned char>(text[0]), 0xCFu);
+    EXPECT_EQ(text[1], '\0');
+}
+
+TEST(GdiOwners, SelectionPutsThePreviousObjectBack) {
+    HDC screen = GetDC(nullptr);
+    desk::MemoryDc mem(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ before = GetCurrentObject(mem.get(), OBJ_BRUSH);
+    {
+        desk::Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+        desk::Selection sel(mem.get(), red.get());
+        EXPECT_EQ(GetCurrentObject(mem.get(), OBJ_BRUSH), red.get());
+    }
+    EXPECT_EQ(GetCurrentObject(mem.get(), OBJ_BRUSH), before);
+}
+
+TEST(GdiOwners, MemoryDcDrawsIntoItsBitmap) {
+    HDC screen = GetDC(nullptr);
+    desk::MemoryDc mem(screen);
+    desk::Bitmap bmp(CreateCompatibleBitmap(screen, 20, 20));
+    ReleaseDC(nullptr, screen);
+    desk::Selection sel(mem.get(), bmp.get());
+    SetPixel(mem.get(), 3, 4, RGB(0, 200, 0));
+    EXPECT_EQ(GetPixel(mem.get(), 3, 4), RGB(0, 200, 0));
+    EXPECT_EQ(GetPixel(mem.get(), 4, 4), RGB(0, 0, 0)) << "a new bitmap starts black";
+}
+
+TEST(ModalAnswerer, AnswersAMessageBoxAndKeepsItsText) {
+    ModalAnswerer answerer;
+    answerer.push(IDNO);
+    const int result = MessageBoxA(nullptr, "Заменить?", "Вопрос", MB_YESNO);
+    EXPECT_EQ(result, IDNO);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0].caption, "Вопрос");
+    EXPECT_NE(answerer.seen()[0].text.find("Заменить?"), std::string::npos);
+}
+
+TEST(ModalAnswerer, FallsBackWhenTheQueueIsEmpty) {
+    ModalAnswerer answerer({}, IDCANCEL);
+    EXPECT_EQ(MessageBoxA(nullptr, "x", "y", MB_OKCANCEL), IDCANCEL);
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+# Sourced by the run and test scripts: a project-local Wine prefix, the
+# Russian locale for Wine processes, a persistent wineserver and an X display.
+# Nothing here touches the user's own ~/.wine.
+
+REPO_ROOT="${REPO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+export WINEPREFIX="${PROJECT_WINEPREFIX:-$REPO_ROOT/build/wine}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64="$(command -v wine64 || command -v wine)"
+
+# Creates the prefix once. A lock keeps two concurrent runs from building the
+# same prefix at the same time; a time limit keeps a stuck wineserver from
+# hanging the caller.
+wine_prefix_ready() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock -w 300 9 || { echo "wine-env: prefix lock timed out" >&2; exit 1; }
+    if [ ! -f "$WINEPREFIX/.project-ready" ]; then
+      echo "wine-env: creating the Wine prefix in $WINEPREFIX"
+      rm -rf "$WINEPREFIX"
+      timeout 180 env LC_ALL=ru_RU.UTF-8 "$WINE64" wineboot -i >/dev/null 2>&1 || true
+      timeout 60 wineserver -w || true
+      cat >"$WINEPREFIX/project.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Drivers]
+"Audio"=""
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+      timeout 60 env LC_ALL=ru_RU.UTF-8 "$WINE64" regedit /S "$(winepath_of "$WINEPREFIX/project.reg")" >/dev/null 2>&1 || true
+      timeout 60 wineserver -w || true
+      [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; exit 1; }
+      touch "$WINEPREFIX/.project-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+winepath_of() { echo "Z:$(echo "$1" | sed 's#/#\\#g')"; }
+
+# Starts an X server when none is set. Picks a free display number so that
+# several runs on one machine do not collide.
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo_ok; then return 0; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && return 0
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+  done
+  echo "wine-env: could not start Xvfb" >&2
+  return 1
+}
+
+xdpyinfo_ok() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+
+# A persistent server plus one warm-up run keeps every later Wine start fast
+# and keeps Wine's background services from inheriting the test runner's pipes.
+start_wine_server() {
+  wineserver -p 2>/dev/null || true
+  timeout 120 env LC_ALL=ru_RU.UTF-8 "$WINE64" wineboot >/dev/null 2>&1 </dev/null || true
+}
+
+stop_wine_and_display() {
+  timeout 20 wineserver -k 2>/dev/null || true
+  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}
