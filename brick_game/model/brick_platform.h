@@ -1,0 +1,91 @@
+// What the brick game model asks of the platform. The window layer implements
+// it with real Win32 calls; the native tests implement it with a recording fake.
+// Every method is a plain request: the model never looks at a result unless
+// the method returns one.
+#pragma once
+
+#include "platform/geometry.h"
+
+#include <cstdint>
+
+namespace brick {
+
+// How a sound cue is played.
+enum class CueWay {
+    Wait,  // returns when the sound has ended (SND_FILENAME)
+    Start, // returns at once; replaces any sound playing (SND_FILENAME | SND_ASYNC)
+    Loop,  // returns at once; repeats until replaced or stopped (... | SND_LOOP)
+};
+
+// The two ways of stopping every sound.
+enum class StopForm {
+    Purge,     // no name, SND_PURGE
+    EmptyName, // no name, SND_FILENAME | SND_ASYNC
+};
+
+// The three solid brushes the playfield is drawn with.
+enum class BrushKind { Brick, Ball, Paddle };
+
+class BrickPlatform {
+  public:
+    virtual ~BrickPlatform() = default;
+
+    // Repaint requests on the main window (client pixels; right and bottom
+    // exclusive). The next WM_PAINT follows from them.
+    virtual void invalidate(const desk::Rect& area, bool erase) = 0;
+    virtual void invalidateAll(bool erase) = 0;
+
+    // Sleep for the given milliseconds.
+    virtual void sleep(int milliseconds) = 0;
+    // The play wait: count from 0 while below `counts`; every count lasts the
+    // same calibrated time on every machine.
+    virtual void countingWait(std::int32_t counts) = 0;
+
+    // Sound. The model decides whether a cue plays at all (sound on or off).
+    virtual void playCue(const char* fileName, CueWay way) = 0;
+    virtual void stopCues(StopForm form) = 0;
+
+    // The mouse pointer, in screen pixels; showCursor raises (true) or lowers
+    // (false) the platform's display count.
+    virtual void showCursor(bool show) = 0;
+    virtual desk::Point cursorPos() = 0;
+    virtual void setCursorPos(int x, int y) = 0;
+
+    // Sends WM_KEYDOWN with this key and second parameter to the own window;
+    // the key's handling runs, nested, before this call returns.
+    virtual void sendKeyDown(int virtualKey, std::intptr_t lParam) = 0;
+
+    // Drawing, only between beginPaint and endPaint. beginPaint also clears
+    // the update region where the system asks for erasing.
+    virtual void beginPaint() = 0;
+    virtual void endPaint() = 0;
+    virtual void setTextColour(desk::Colour colour) = 0;
+    virtual void setTextBackground(desk::Colour colour) = 0;
+    virtual void setOpaqueText(bool opaque) = 0; // OPAQUE or TRANSPARENT background mode
+    // TextOutA of the first `count` bytes of `text` (Windows-1251).
+    virtual void textOut(int x, int y, const char* text, int count) = 0;
+    // The spare-ball icon (resource 132), loaded and drawn at (x, y).
+    virtual void drawLifeIcon(int x, int y) = 0;
+    // Shapes with the given brush selected and the default pen.
+    virtual void ellipse(const desk::Rect& box, BrushKind brush) = 0;
+    virtual void roundRect(const desk::Rect& box, int cornerW, int cornerH, BrushKind brush) = 0;
+    virtual void rectangle(const desk::Rect& box, BrushKind brush) = 0;
+
+    // Replaces the three brushes by new solid brushes of these colours,
+    // releasing the previous ones.
+    virtual void remakeBrushes(desk::Colour brick, desk::Colour ball, desk::Colour paddle) = 0;
+
+    // Menu check marks of the main menu.
+    virtual void checkMenuItem(int commandId, bool checked) = 0;
+    // Runs one of the modal information dialogs (104, 106, 113) and returns
+    // its result. The dialog's buttons call CloseHelpDialog on the model.
+    virtual std::intptr_t runDialog(int dialogId) = 0;
+    // Runs the colour dialog starting from RGB(128,128,128) with the given 16
+    // custom colours (which it may change) and returns the colour it leaves
+    // in the request: grey again when cancelled.
+    virtual desk::Colour chooseColour(desk::Colour customColours[16]) = 0;
+    // Destroys the main window (WM_DESTROY follows, nested).
+    virtual void destroyWindow() = 0;
+};
+
+} // namespace brick
