@@ -93,14 +93,27 @@ function(desk_native_test name)
                        PROPERTIES TIMEOUT 600 LABELS native)
 endfunction()
 
-# desk_program(<name> SOURCES ... LIBS ...): a GUI-subsystem Windows program.
+# A one-line English description of each program, for its version resource.
+set(DESK_DESCRIPTION_plitoboy "Brick and ball game")
+set(DESK_DESCRIPTION_polzun "Snake game")
+set(DESK_DESCRIPTION_risovik "Small picture editor")
+set(DESK_DESCRIPTION_dirvik "Small file browser")
+
+# desk_program(<name> SOURCES ... LIBS ...): a GUI-subsystem Windows program,
+# with a version resource made from the project's version.
 function(desk_program name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   if(NOT DESK_WINDOWS)
     return()
   endif()
-  add_executable(${name} WIN32 ${A_SOURCES})
+  set(DESK_PROGRAM ${name})
+  set(DESK_DESCRIPTION "${DESK_DESCRIPTION_${name}}")
+  configure_file(${DESK_ROOT}/cmake/version.rc.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc @ONLY)
+  add_executable(${name} WIN32 ${A_SOURCES}
+                 ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc)
   target_link_libraries(${name} PRIVATE ${A_LIBS})
+  set_property(GLOBAL APPEND PROPERTY DESK_PROGRAMS ${name})
 endfunction()
 
 # desk_win_library(<name> SOURCES ... LIBS ...): a window layer, linked into

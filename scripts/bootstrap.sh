@@ -25,6 +25,7 @@ declare -A NEED=(
   [/usr/bin/zip]=zip
   [/usr/bin/unzip]=unzip
   [/usr/bin/python3]=python3
+  [/usr/bin/wrestool]=icoutils
 )
 
 missing=()
@@ -36,7 +37,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "bootstrap: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then

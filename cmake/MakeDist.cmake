@@ -1,0 +1,20 @@
+# Stages the programs, the sound files and the read-me, then zips them.
+file(REMOVE_RECURSE ${STAGE_DIR})
+file(MAKE_DIRECTORY ${STAGE_DIR})
+foreach(p IN LISTS PROGRAMS)
+  file(COPY ${BIN_DIR}/${p}.exe DESTINATION ${STAGE_DIR})
+endforeach()
+file(GLOB sounds ${BIN_DIR}/*.wav)
+if(sounds)
+  file(COPY ${sounds} DESTINATION ${STAGE_DIR})
+endif()
+file(COPY ${README} DESTINATION ${STAGE_DIR})
+get_filename_component(stage_parent ${STAGE_DIR} DIRECTORY)
+get_filename_component(stage_name ${STAGE_DIR} NAME)
+file(REMOVE ${ZIP})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${stage_name}
+                WORKING_DIRECTORY ${stage_parent}
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "zip failed: ${rc}")
+endif()
