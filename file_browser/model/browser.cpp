@@ -1,0 +1,307 @@
+#include "model/browser.h"
+
+#include <cstring>
+
+namespace browser {
+
+const char* const kRootTitle = "Мой компьютер";
+
+namespace {
+
+// Length of a text held in a buffer of kTextCapacity; kTextCapacity when the
+// buffer has no terminator.
+std::size_t BoundedLength(const char* text) {
+    const void* end = std::memchr(text, '\0', kTextCapacity);
+    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : kTextCapacity;
+}
+
+const char* const kErrorCaption = "Error";
+const char* const kRetryQuestion =
+    "Устройство не готово или диск не содержет информации. Повторить?";
+const char* const kCopyPrompt = "Введите путь,куда следует скопировать файл";
+const char* const kRenamePrompt = "Введите новое имя файла";
+const char* const kNoSuchFolder = "Директории стаким именем не существует";
+const char* const kCopyFailed = "     Произошла ошибка при копировании файла !\n"
+                                "Диск может быть переполнен или защещён от записи";
+const char* const kReplaceQuestion = "Файл уже существует. Заменить его ?";
+const char* const kReplaceCaption = "Потверждение замены файла";
+const char* const kRenameFailed = "Произошла ошибка при периименовании файла ! \n"
+                                  "Диск может быть защещён от записи";
+
+// Refusals of steps whose result would not fit the fixed buffers.
+const char* const kPathTooLong = "Путь слишком длинный: папка не открыта.";
+const char* const kTooDeep = "Слишком глубокая вложенность папок: папка не открыта.";
+const char* const kEntryTooLong = "Имя элемента списка слишком длинное.";
+const char* const kInputTooLong = "Введённый текст слишком длинный. Сократите его.";
+const char* const kFilePathTooLong = "Путь к файлу слишком длинный. Операция не выполнена.";
+
+// Writes `a` followed by `b` into `out`; false and `out` untouched when the
+// result with its terminator would not fit.
+bool Join(char (&out)[kTextCapacity], const char* a, const char* b) {
+    const std::size_t la = std::strlen(a);
+    const std::size_t lb = std::strlen(b);
+    if (la + lb >= kTextCapacity)
+        return false;
+    char joined[kTextCapacity];
+    std::memcpy(joined, a, la);
+    std::memcpy(joined + la, b, lb);
+    joined[la + lb] = '\0';
+    std::memcpy(out, joined, la + lb + 1);
+    return true;
+}
+
+void CopyText(char (&out)[kTextCapacity], const char* text) {
+    // Every source of this copy is one of the state's own buffers, so it fits.
+    std::strncpy(out, text, kTextCapacity - 1);
+    out[kTextCapacity - 1] = '\0';
+}
+
+void UpdateFileCommands(const BrowserState& state, BrowserPlatform& platform) {
+    platform.setFileCommands(IsFileEntry(state.selectedEntry));
+}
+
+} // namespace
+
+bool IsDriveEntry(const char* entry) {
+    return std::strlen(entry) == 5 && entry[0] == '[' && entry[1] == '-' && entry[2] >= 'a' &&
+           entry[2] <= 'z' && entry[3] == '-' && entry[4] == ']';
+}
+
+bool IsFileEntry(const char* entry) {
+    return entry[0] != '\0' && entry[0] != '[';
+}
+
+bool ExtendPattern(char (&pattern)[kTextCapacity], char (&entry)[kTextCapacity]) {
+    const std::size_t n = BoundedLength(pattern);
+    if (n >= kTextCapacity || (n > 0 && (n < 3 || std::strcmp(pattern + n - 3, "*.*") != 0)))
+        return false;
+    char name[kTextCapacity];
+    std::size_t nameLength = 0;
+    if (n == 0 && IsDriveEntry(entry)) {
+        name[0] = entry[2];
+        name[1] = ':';
+        nameLength = 2;
+    } else {
+        const std::size_t e = BoundedLength(entry);
+        if (e < 2 || e >= kTextCapacity || entry[0] != '[' || entry[e - 1] != ']')
+            return false;
+        nameLength = e - 2;
+        std::memcpy(name, entry + 1, nameLength);
+    }
+    name[nameLength] = '\0';
+    const std::size_t at = n > 0 ? n - 3 : 0;
+    static const char kTail[] = "\\*.*";
+    if (at + nameLength + sizeof kTail > kTextCapacity)
+        return false;
+    std::memcpy(entry, name, nameLength + 1);
+    std::memcpy(pattern + at, name, nameLength);
+    std::memcpy(pattern + at + nameLength, kTail, sizeof kTail);
+    return true;
+}
+
+void FolderShown(const char* pattern, char (&folder)[kTextCapacity]) {
+    std::size_t i = 0;
+    while (i + 1 < kTextCapacity && pattern[i] != '\0' && pattern[i] != '*') {
+        folder[i] = pattern[i];
+        ++i;
+    }
+    folder[i] = '\0';
+}
+
+void ShowRootView(BrowserState& state, BrowserPlatform& platform) {
+    platform.listDrives();
+    platform.setPathBar(kRootTitle);
+    state.level = 0;
+    state.pathPattern[0] = '\0';
+}
+
+bool SelectEntry(BrowserState& state, BrowserPlatform& platform, int index) {
+    if (index < 0)
+        return false;
+    if (!platform.entryText(index, state.selectedEntry, kTextCapacity)) {
+        platform.showError(kEntryTooLong, kErrorCaption);
+        return false;
+    }
+    return true;
+}
+
+void OpenEntry(BrowserState& state, BrowserPlatform& platform) {
+    const int index = platform.selectedIndex();
+    if (index < 0)
+        return;
+    if (!platform.entryText(index, state.selectedEntry, kTextCapacity)) {
+        platform.showError(kEntryTooLong, kErrorCaption);
+        return;
+    }
+    if (state.selectedEntry[0] != '[')
+        return;
+    if (std::strcmp(state.selectedEntry, "[..]") == 0) {
+        platform.sendCommand(IDC_UP_BUTTON);
+        return;
+    }
+    if (state.level >= kHistorySlots - 1) {
+        platform.showError(kTooDeep, kErrorCaption);
+        return;
+    }
+    if (!ExtendPattern(state.pathPattern, state.selectedEntry)) {
+        platform.showError(kPathTooLong, kErrorCaption);
+        return;
+    }
+    state.level += 1;
+    CopyText(state.pathHistory[state.level], state.pathPattern);
+    RelistFolder(state, platform);
+
+    // A drive root that lists nothing: not ready, no medium or empty.
+    if (platform.entryCount() == 0 && state.pathPattern[3] == '*') {
+        bool again = true;
+        while (platform.entryCount() == 0 && again) {
+            again = platform.askYesNo(kRetryQuestion, "", Question::Warning);
+            if (again)
+                platform.listFolder(state.pathPattern);
+        }
+        if (!again)
+            platform.sendCommand(IDC_UP_BUTTON);
+    }
+    if (state.level == 1)
+        platform.createUpButton();
+}
+
+void GoUpLevel(BrowserState& state, BrowserPlatform& platform) {
+    platform.setFileCommands(false);
+    if (state.level <= 0)
+        return;
+    state.level -= 1;
+    if (state.level == 0) {
+        platform.clearList();
+        platform.setPathBar(kRootTitle);
+        platform.listDrives();
+        state.pathPattern[0] = '\0';
+        platform.closeUpButton();
+    } else {
+        CopyText(state.pathPattern, state.pathHistory[state.level]);
+        RelistFolder(state, platform);
+    }
+}
+
+void RelistFolder(BrowserState& state, BrowserPlatform& platform) {
+    platform.clearList();
+    platform.setPathBar(state.pathPattern);
+    platform.listFolder(state.pathPattern);
+}
+
+void StartCopy(BrowserState& state, BrowserPlatform& platform) {
+    platform.sendCommand(IDC_CANCEL);
+    FolderShown(state.pathPattern, state.inputText);
+    platform.openPanel(IDC_OK_COPY, kCopyPrompt, state.inputText);
+}
+
+void StartRename(BrowserState& state, BrowserPlatform& platform) {
+    platform.sendCommand(IDC_CANCEL);
+    CopyText(state.inputText, state.selectedEntry);
+    platform.openPanel(IDC_OK_RENAME, kRenamePrompt, state.inputText);
+}
+
+void FinishCopy(BrowserState& state, BrowserPlatform& platform) {
+    char typed[kTextCapacity];
+    if (!platform.readInput(typed, kTextCapacity)) {
+        platform.showError(kInputTooLong, kErrorCaption);
+        return;
+    }
+    char destination[kTextCapacity];
+    const std::size_t length = std::strlen(typed);
+    const bool namesFolder = length > 0 && typed[length - 1] == '\\';
+    char folder[kTextCapacity];
+    FolderShown(state.pathPattern, folder);
+    char source[kTextCapacity];
+    if (!Join(destination, typed, namesFolder ? state.selectedEntry : "") ||
+        !Join(source, folder, state.selectedEntry)) {
+        platform.showError(kFilePathTooLong, kErrorCaption);
+        return;
+    }
+    CopyText(state.inputText, destination);
+    CopyText(state.sourcePath, source);
+
+    const unsigned long error = platform.copyFile(state.sourcePath, state.inputText, true);
+    if (error == kErrorPathNotFound) {
+        platform.showError(kNoSuchFolder, kErrorCaption);
+    } else if (error == kErrorAccessDenied) {
+        platform.showError(kCopyFailed, kErrorCaption);
+    } else if (error == kErrorFileExists) {
+        if (platform.askYesNo(kReplaceQuestion, kReplaceCaption, Question::Ask) &&
+            !platform.sameFile(state.sourcePath, state.inputText)) {
+            // A copy onto the file itself has nothing to replace, so it is
+            // never attempted; any other failed replacement is reported.
+            const unsigned long again = platform.copyFile(state.sourcePath, state.inputText, false);
+            if (again != 0) {
+                char text[kTextCapacity];
+                platform.describeError(again, text, kTextCapacity);
+                platform.showError(text, kErrorCaption);
+            }
+        }
+    } else if (error != 0) {
+        char text[kTextCapacity];
+        platform.describeError(error, text, kTextCapacity);
+        platform.showError(text, kErrorCaption);
+    }
+    platform.sendCommand(IDC_CANCEL);
+}
+
+void FinishRename(BrowserState& state, BrowserPlatform& platform) {
+    char folder[kTextCapacity];
+    FolderShown(state.pathPattern, folder);
+    char typed[kTextCapacity];
+    if (!platform.readInput(typed, kTextCapacity)) {
+        platform.showError(kInputTooLong, kErrorCaption);
+        return;
+    }
+    char source[kTextCapacity];
+    char target[kTextCapacity];
+    if (!Join(source, folder, state.selectedEntry) || !Join(target, folder, typed)) {
+        platform.showError(kFilePathTooLong, kErrorCaption);
+        return;
+    }
+    CopyText(state.sourcePath, source);
+    CopyText(state.inputText, typed);
+    CopyText(state.targetPath, target);
+
+    if (!platform.renameFile(state.sourcePath, state.targetPath))
+        platform.showError(kRenameFailed, kErrorCaption);
+    platform.clearList();
+    platform.listFolder(state.pathPattern);
+    platform.sendCommand(IDC_CANCEL);
+}
+
+void ClosePanel(BrowserState&, BrowserPlatform& platform) {
+    platform.closePanel();
+}
+
+void RunCommand(BrowserState& state, BrowserPlatform& platform, int id, int notification) {
+    // Only the list double-click opens entries; plain push buttons, menu items
+    // and the edit controls never send this code with the list's id.
+    if (id == IDC_ENTRY_LIST && notification == kDoubleClicked)
+        OpenEntry(state, platform);
+    switch (id) {
+    case IDM_COPY_FILE: StartCopy(state, platform); break;
+    case IDM_RENAME: StartRename(state, platform); break;
+    case IDM_EXIT:
+    case IDC_EXIT_BUTTON: platform.endProgram(); break;
+    case IDC_UP_BUTTON: GoUpLevel(state, platform); break;
+    case IDC_OK_COPY: FinishCopy(state, platform); break;
+    case IDC_CANCEL: ClosePanel(state, platform); break;
+    case IDC_OK_RENAME: FinishRename(state, platform); break;
+    case IDC_ENTRY_LIST:
+        if (notification == kSelectionChanged) {
+            // An entry that could not be read leaves nothing to copy or rename.
+            const bool read = SelectEntry(state, platform, platform.selectedIndex());
+            platform.sendCommand(IDC_CANCEL);
+            if (read)
+                UpdateFileCommands(state, platform);
+            else
+                platform.setFileCommands(false);
+        }
+        break;
+    default: break;
+    }
+}
+
+} // namespace browser
