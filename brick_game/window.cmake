@@ -1,0 +1,29 @@
+# The brick game's window layer, its resources and sound files, the program,
+# the Wine-side tests, the end-to-end scripts and the benchmark.
+if(NOT DESK_WINDOWS OR NOT TARGET brick_model)
+  return()
+endif()
+
+set(BRICK_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+set(BRICK_RC ${BRICK_DIR}/res/plitoboy.rc)
+set_source_files_properties(${BRICK_RC} PROPERTIES OBJECT_DEPENDS
+  "${BRICK_DIR}/res/resource_ids.h;${BRICK_DIR}/res/game.ico;${BRICK_DIR}/res/life.ico;${BRICK_DIR}/res/pointer.cur;${BRICK_DIR}/res/logo.bmp")
+
+desk_win_library(brick_window SOURCES
+  ${BRICK_DIR}/win32/win32_platform.cpp
+  ${BRICK_DIR}/win32/game_window.cpp
+  LIBS brick_model)
+
+desk_program(plitoboy SOURCES ${BRICK_DIR}/win32/winmain.cpp ${BRICK_RC}
+             LIBS brick_window)
+target_include_directories(plitoboy PRIVATE ${BRICK_DIR}/res)
+
+# The sound cues are found by plain names in the program's folder.
+set(BRICK_SOUNDS play round 1 2 3 pause Kubik excelent Doska Stena gameover
+    Congrat Applauds Bye exit Stupid pp Hop Yeahbaby)
+list(TRANSFORM BRICK_SOUNDS PREPEND ${BRICK_DIR}/res/sounds/)
+list(TRANSFORM BRICK_SOUNDS APPEND .wav)
+add_custom_command(TARGET plitoboy POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${BRICK_SOUNDS} $<TARGET_FILE_DIR:plitoboy>
+  COMMENT "Copying the brick game's sound cues next to plitoboy.exe")
+
