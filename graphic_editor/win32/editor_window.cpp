@@ -1,0 +1,325 @@
+#include "win32/editor_window.h"
+
+#include "model/transforms.h"
+#include "resource.h"
+#include "win32/gdi_surface.h"
+
+namespace risovik::win {
+
+const char kClassName[] = "LMN 07-3";
+const char kWindowTitle[] = "Курсовая работа `Графический редактор`";
+const char kTextLabel[] = "Type you text:";
+
+static_assert(static_cast<int>(Button::Line) == IDC_LINE_TOOL &&
+                  static_cast<int>(Button::Rectangle) == IDC_RECTANGLE_TOOL &&
+                  static_cast<int>(Button::Ellipse) == IDC_ELLIPSE_TOOL &&
+                  static_cast<int>(Button::Text) == IDC_TEXT_TOOL &&
+                  static_cast<int>(Button::Red) == IDC_RED &&
+                  static_cast<int>(Button::Green) == IDC_GREEN &&
+                  static_cast<int>(Button::Blue) == IDC_BLUE &&
+                  static_cast<int>(Button::Magenta) == IDC_MAGENTA,
+              "the model's buttons are named by their control ids");
+
+namespace {
+
+constexpr int kWindowX = 100;
+constexpr int kWindowY = 70;
+constexpr int kWindowWidth = 650;
+constexpr int kWindowHeight = 455;
+constexpr DWORD kWindowStyle = WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kLabelX = 460;
+constexpr int kLabelY = 225;
+
+struct ControlSpec {
+    const char* className;
+    const char* text;
+    int id;
+    int x, y, width, height;
+    DWORD style;
+};
+
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL;
+
+// The panel right of the canvas, in creation order.
+constexpr ControlSpec kControls[] = {
+    {"BUTTON", "Line", IDC_LINE_TOOL, 460, 0, 80, 70, kButtonStyle},
+    {"BUTTON", "Rectangle", IDC_RECTANGLE_TOOL, 540, 0, 80, 70, kButtonStyle},
+    {"BUTTON", "Ellipse", IDC_ELLIPSE_TOOL, 460, 70, 80, 70, kButtonStyle},
+    {"BUTTON", "Text", IDC_TEXT_TOOL, 540, 70, 80, 70, kButtonStyle},
+    {"BUTTON", "RED", IDC_RED, 460, 160, 60, 30, kButtonStyle},
+    {"BUTTON", "GREEN", IDC_GREEN, 460, 190, 60, 30, kButtonStyle},
+    {"BUTTON", "BLUE", IDC_BLUE, 530, 160, 60, 30, kButtonStyle},
+    {"BUTTON", "MAGENA", IDC_MAGENTA, 530, 190, 60, 30, kButtonStyle},
+    {"edit", "", IDC_TEXT_FIELD, 460, 240, 120, 20, kFieldStyle},
+    {"BUTTON", "Rotate 90%", IDC_ROTATE, 460, 300, 80, 70, kButtonStyle},
+    {"BUTTON", "Macshtab", IDC_SCALE, 550, 300, 80, 70, kButtonStyle},
+};
+
+EditorWindow g_editor;
+
+// The model's platform over g_editor's window, controls and DCs.
+class GdiEditorPlatform final : public EditorPlatform {
+  public:
+    DrawingSurface& canvasSurface() override {
+        canvas_.attach(g_editor.canvasSurface);
+        return canvas_;
+    }
+    DrawingSurface& recording() override {
+        recording_.attach(g_editor.recording);
+        return recording_;
+    }
+    int readTextField(char* buffer) override {
+        return static_cast<int>(
+            SendMessageA(g_editor.textField, EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer)));
+    }
+    void playLoadedRecording() override {
+        if (g_editor.loadedRecording)
+            PlayMetaFile(g_editor.canvasSurface, g_editor.loadedRecording);
+    }
+    void setButtonPushed(Button button, bool pushed) override {
+        SendMessageA(g_editor.buttons[static_cast<int>(button) - 1], BM_SETSTATE, pushed ? 1 : 0,
+                     0);
+    }
+    void invalidateAll(bool erase) override {
+        RECT client;
+        GetClientRect(g_editor.window, &client);
+        InvalidateRect(g_editor.window, &client, erase);
+    }
+    DrawingSurface& makeNewPicture(int width, int height) override {
+        discardPending();
+        desk::WindowDc screen(g_editor.window);
+        pendingSurface_ = CreateCompatibleDC(screen.get());
+        pendingPicture_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        pendingFirst_ = SelectObject(pendingSurface_, pendingPicture_.get());
+        pending_.attach(pendingSurface_);
+        return pending_;
+    }
+    void adoptNewPicture() override {
+        SelectObject(g_editor.canvasSurface, g_editor.firstPicture);
+        DeleteDC(g_editor.canvasSurface);
+        g_editor.canvas = std::move(pendingPicture_);
+        g_editor.canvasSurface = pendingSurface_;
+        g_editor.firstPicture = pendingFirst_;
+        pendingSurface_ = nullptr;
+        pendingFirst_ = nullptr;
+        pending_.attach(nullptr);
+    }
+
+  private:
+    void discardPending() {
+        if (pendingSurface_) {
+            SelectObject(pendingSurface_, pendingFirst_);
+            DeleteDC(pendingSurface_);
+        }
+        pendingSurface_ = nullptr;
+        pendingFirst_ = nullptr;
+        pendingPicture_.reset();
+    }
+
+    GdiSurface canvas_;
+    GdiSurface recording_;
+    GdiSurface pending_;
+    HDC pendingSurface_ = nullptr;
+    HGDIOBJ pendingFirst_ = nullptr;
+    desk::Bitmap pendingPicture_;
+};
+
+GdiEditorPlatform g_platform;
+
+// Puts the current canvas into the canvas surface: after ReplaceCanvas the
+// surface holds nothing until this runs.
+void SelectCanvas() {
+    SelectObject(g_editor.canvasSurface, g_editor.canvas.get());
+}
+
+void OnCreate(HWND hwnd, const CREATESTRUCTA& create) {
+    g_editor = EditorWindow{};
+    g_editor.instance = create.hInstance;
+    g_editor.window = hwnd;
+    StartEditor(g_editor.state);
+    for (const ControlSpec& c : kControls) {
+        HWND control =
+            CreateWindowExA(0, c.className, c.text, c.style, c.x, c.y, c.width, c.height, hwnd,
+                            reinterpret_cast<HMENU>(INT_PTR{c.id}), create.hInstance, nullptr);
+        if (c.id >= IDC_LINE_TOOL && c.id <= IDC_MAGENTA)
+            g_editor.buttons[c.id - 1] = control;
+        else if (c.id == IDC_TEXT_FIELD)
+            g_editor.textField = control;
+        else if (c.id == IDC_ROTATE)
+            g_editor.rotateButton = control;
+        else if (c.id == IDC_SCALE)
+            g_editor.scaleButton = control;
+    }
+    desk::WindowDc screen(hwnd);
+    g_editor.canvasSurface = CreateCompatibleDC(screen.get());
+    g_editor.canvas.reset(CreateCompatibleBitmap(screen.get(), kCanvasWidth, kCanvasHeight));
+    g_editor.firstPicture = SelectObject(g_editor.canvasSurface, g_editor.canvas.get());
+    g_editor.recording = CreateMetaFileA(nullptr);
+}
+
+void OnPaint() {
+    desk::PaintDc paint(g_editor.window);
+    SelectCanvas();
+    SetBkColor(paint.get(), GetSysColor(COLOR_MENU));
+    TextOutA(paint.get(), kLabelX, kLabelY, kTextLabel, sizeof kTextLabel - 1);
+    RenderPending(g_editor.state, g_platform);
+    BitBlt(paint.get(), 0, 0, kCanvasWidth, kCanvasHeight, g_editor.canvasSurface, 0, 0, SRCCOPY);
+}
+
+void OnDestroy() {
+    SelectObject(g_editor.canvasSurface, g_editor.firstPicture);
+    g_editor.canvas.reset();
+    if (g_editor.loadedRecording)
+        DeleteMetaFile(g_editor.loadedRecording);
+    g_editor.loadedRecording = nullptr;
+    DeleteDC(g_editor.canvasSurface);
+    g_editor.canvasSurface = nullptr;
+    // An unsaved recording is lost at the end; its memory is given back.
+    if (g_editor.recording)
+        DeleteMetaFile(CloseMetaFile(g_editor.recording));
+    g_editor.recording = nullptr;
+    PostQuitMessage(0);
+}
+
+// A transform reads the canvas through the canvas surface: make sure a
+// picture replaced since the last repaint is the one read.
+void OnTransform(void (*transform)(EditorState&, EditorPlatform&)) {
+    SelectCanvas();
+    transform(g_editor.state, g_platform);
+}
+
+// The menu's "twice" entries: each run is a complete nested command.
+void SendCommandTimes(HWND hwnd, int command, int times) {
+    for (int i = 0; i < times; ++i)
+        SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0);
+}
+
+void OnAbout(HWND hwnd) {
+    DialogBoxParamA(g_editor.instance, MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutProc, 0);
+}
+
+// Returns false for ids that are not commands of this window.
+bool OnCommand(HWND hwnd, int id) {
+    EditorState& s = g_editor.state;
+    switch (id) {
+    case IDC_LINE_TOOL: SelectTool(s, g_platform, Tool::Line); return true;
+    case IDC_RECTANGLE_TOOL: SelectTool(s, g_platform, Tool::Rectangle); return true;
+    case IDC_ELLIPSE_TOOL: SelectTool(s, g_platform, Tool::Ellipse); return true;
+    case IDC_TEXT_TOOL: SelectTool(s, g_platform, Tool::Text); return true;
+    case IDC_RED: SelectColour(s, g_platform, DrawColour::Red); return true;
+    case IDC_GREEN: SelectColour(s, g_platform, DrawColour::Green); return true;
+    case IDC_BLUE: SelectColour(s, g_platform, DrawColour::Blue); return true;
+    case IDC_MAGENTA: SelectColour(s, g_platform, DrawColour::Magenta); return true;
+    case IDC_ROTATE: OnTransform(RotateQuarter); return true;
+    case IDC_SCALE: OnTransform(HalveSize); return true;
+    case IDM_NEW: NewPicture(s, g_platform); return true;
+    case IDM_EXIT: DestroyWindow(hwnd); return true;
+    case IDM_ABOUT: OnAbout(hwnd); return true;
+    case IDM_ROTATE_90: SendCommandTimes(hwnd, IDC_ROTATE, 1); return true;
+    case IDM_ROTATE_180: SendCommandTimes(hwnd, IDC_ROTATE, 2); return true;
+    case IDM_SCALE_X2: SendCommandTimes(hwnd, IDC_SCALE, 1); return true;
+    case IDM_SCALE_X4: SendCommandTimes(hwnd, IDC_SCALE, 2); return true;
+    // Bitmap files and recordings (win32/file_commands.h) plug in here; until
+    // then these menu items do nothing.
+    case IDM_OPEN_FILE:
+    case IDM_SAVE_FILE:
+    case IDM_OPEN_META_1:
+    case IDM_OPEN_META_2:
+    case IDM_OPEN_META_3:
+    case IDM_SAVE_META_1:
+    case IDM_SAVE_META_2:
+    case IDM_SAVE_META_3: return true;
+    default: return false;
+    }
+}
+
+int LowWord(LPARAM value) {
+    return static_cast<int>(value & 0xFFFF);
+}
+int HighWord(LPARAM value) {
+    return static_cast<int>((value >> 16) & 0xFFFF);
+}
+
+} // namespace
+
+EditorWindow& Editor() {
+    return g_editor;
+}
+
+EditorPlatform& Platform() {
+    return g_platform;
+}
+
+void ReplaceCanvas(HBITMAP picture) {
+    SelectObject(g_editor.canvasSurface, g_editor.firstPicture);
+    g_editor.canvas.reset(picture);
+}
+
+void RegisterEditorClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = EditorWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32516));     // IDI_ASTERISK
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    wc.lpszClassName = kClassName;
+    RegisterClassExA(&wc);
+}
+
+HWND CreateEditorWindow(HINSTANCE instance) {
+    return CreateWindowExA(0, kClassName, kWindowTitle, kWindowStyle, kWindowX, kWindowY,
+                           kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+}
+
+LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam)); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_LBUTTONDOWN: PressAt(g_editor.state, LowWord(lParam), HighWord(lParam)); return 0;
+    case WM_LBUTTONUP:
+        ReleaseAt(g_editor.state, g_platform, LowWord(lParam), HighWord(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (OnCommand(hwnd, static_cast<int>(wParam & 0xFFFF)))
+            return 0;
+        break;
+    case WM_DESTROY: OnDestroy(); return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND: {
+        const int id = static_cast<int>(wParam & 0xFFFF);
+        if (id == IDOK || id == IDCANCEL) {
+            EndDialog(dialog, id);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    }
+    return FALSE;
+}
+
+int RunEditor(HINSTANCE instance, int showMode) {
+    RegisterEditorClass(instance);
+    HWND hwnd = CreateEditorWindow(instance);
+    if (!hwnd)
+        return 0;
+    ShowWindow(hwnd, showMode);
+    UpdateWindow(hwnd);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+} // namespace risovik::win

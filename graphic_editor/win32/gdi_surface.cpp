@@ -1,0 +1,70 @@
+#include "win32/gdi_surface.h"
+
+#include "platform/gdi.h"
+
+namespace risovik::win {
+
+static_assert(kNoPixel == CLR_INVALID, "an unreadable pixel must read as the model expects");
+
+namespace {
+
+HPEN MakePen(const PenSpec& pen) {
+    return CreatePen(pen.style == PenStyle::Dash ? PS_DASH : PS_SOLID, pen.width, pen.colour);
+}
+
+} // namespace
+
+void GdiSurface::rectangle(const desk::Rect& c, const PenSpec& pen, desk::Colour brush) {
+    if (!hdc_)
+        return;
+    desk::Pen p(MakePen(pen));
+    desk::Brush b(CreateSolidBrush(brush));
+    desk::Selection withPen(hdc_, p.get());
+    desk::Selection withBrush(hdc_, b.get());
+    Rectangle(hdc_, c.left, c.top, c.right, c.bottom);
+}
+
+void GdiSurface::ellipse(const desk::Rect& c, const PenSpec& pen, desk::Colour brush) {
+    if (!hdc_)
+        return;
+    desk::Pen p(MakePen(pen));
+    desk::Brush b(CreateSolidBrush(brush));
+    desk::Selection withPen(hdc_, p.get());
+    desk::Selection withBrush(hdc_, b.get());
+    Ellipse(hdc_, c.left, c.top, c.right, c.bottom);
+}
+
+void GdiSurface::line(desk::Point from, desk::Point to, const PenSpec& pen) {
+    if (!hdc_)
+        return;
+    desk::Pen p(MakePen(pen));
+    desk::Selection withPen(hdc_, p.get());
+    MoveToEx(hdc_, from.x, from.y, nullptr);
+    LineTo(hdc_, to.x, to.y);
+}
+
+void GdiSurface::setTextColour(desk::Colour colour) {
+    if (hdc_)
+        SetTextColor(hdc_, colour);
+}
+
+void GdiSurface::setBackgroundMode(int mode) {
+    if (hdc_)
+        SetBkMode(hdc_, mode);
+}
+
+void GdiSurface::textOut(int x, int y, const char* text, int count) {
+    if (hdc_)
+        TextOutA(hdc_, x, y, text, count);
+}
+
+desk::Colour GdiSurface::pixel(int x, int y) {
+    return hdc_ ? GetPixel(hdc_, x, y) : kNoPixel;
+}
+
+void GdiSurface::setPixel(int x, int y, desk::Colour colour) {
+    if (hdc_)
+        SetPixel(hdc_, x, y, colour);
+}
+
+} // namespace risovik::win
