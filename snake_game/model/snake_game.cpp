@@ -1,0 +1,172 @@
+#include "snake_game.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace snake {
+
+namespace {
+
+bool OnBar(Cell c, Cell bar) {
+    return c.x >= bar.x && c.x < bar.x + kBarWidth && c.y == bar.y;
+}
+
+std::size_t Index(std::int32_t i) {
+    return static_cast<std::size_t>(i);
+}
+
+} // namespace
+
+int LibraryRand() {
+    return std::rand();
+}
+
+void SnakeGame::ResetSnake() {
+    segmentCount = kStartLength;
+    for (int i = 0; i < kStartLength; ++i) {
+        segments[Index(i)] = Cell{i * kSquare, 0};
+    }
+    goLeft = goUp = goRight = goDown = 0;
+    score = 0;
+}
+
+void SnakeGame::SteerSnake(int virtualKey) {
+    switch (virtualKey) {
+    case desk::key::Left: goLeft = 1, goUp = 0, goRight = 0, goDown = 0; break;
+    case desk::key::Up: goLeft = 0, goUp = 1, goRight = 0, goDown = 0; break;
+    case desk::key::Right: goLeft = 0, goUp = 0, goRight = 1, goDown = 0; break;
+    case desk::key::Down: goLeft = 0, goUp = 0, goRight = 0, goDown = 1; break;
+    case desk::key::Delete: goLeft = 0, goUp = 0, goRight = 0, goDown = 0; break;
+    default: break;
+    }
+}
+
+void SnakeGame::ResizeField(std::uint16_t width, std::uint16_t height) {
+    fieldWidth = width;
+    fieldHeight = height;
+}
+
+void SnakeGame::TakeDraws() {
+    drawX = drawSource() % kDrawRange;
+    drawY = drawSource() % kDrawRange;
+}
+
+void SnakeGame::MoveSnake() {
+    if (!goRight && !goDown && !goUp && !goLeft) {
+        return;
+    }
+    const std::array<Cell, kCapacity> kept = segments;
+    Cell& front = segments[Index(segmentCount - 1)];
+    if (goRight) {
+        front.x += kSquare;
+    }
+    if (goDown) {
+        front.y += kSquare;
+    }
+    if (goUp) {
+        front.y -= kSquare;
+    }
+    if (goLeft) {
+        front.x -= kSquare;
+    }
+    for (std::int32_t i = 0; i <= segmentCount - 2; ++i) {
+        segments[Index(i)] = kept[Index(i + 1)];
+    }
+}
+
+void SnakeGame::ApplyRules() {
+    const Cell h = head();
+    if (h.x < 0 || h.x + kSquare > fieldWidth || h.y < 0 || h.y + kSquare > fieldHeight) {
+        ResetSnake();
+    }
+
+    // Food drawn at y = -10 or pulled onto the right wall by the previous
+    // placement (or left there by a resize) comes back into the field.
+    if (food.y == -kSquare) {
+        food.y = 0;
+    }
+    if (food.x == fieldWidth) {
+        food.x = fieldWidth - kSquare;
+    }
+
+    // The entry just behind the head is never compared: right after eating it
+    // lies on the head's square. The bound and the head are read anew at each
+    // step, so after a reset the loop runs on over the start position.
+    for (std::int32_t i = 0; i < segmentCount - 2; ++i) {
+        if (segments[Index(i)] == head()) {
+            ResetSnake();
+        }
+    }
+
+    if (head() == food) {
+        // A full list keeps its length: the food is still eaten and scores.
+        if (segmentCount < kCapacity) {
+            ++segmentCount;
+            segments[Index(segmentCount - 1)] = food;
+        }
+        ++score;
+        PlaceFood();
+    }
+
+    if (score > kScoreLimit) {
+        --score;
+    }
+
+    // A reset sets the score to 0, which ends the loop.
+    for (int i = 0; i < activeBars(); ++i) {
+        if (OnBar(head(), kObstacleTable[Index(i)])) {
+            ResetSnake();
+        }
+    }
+
+    for (int i = 0; i < activeBars(); ++i) {
+        if (OnBar(food, kObstacleTable[Index(i)])) {
+            food = kParking;
+        }
+    }
+}
+
+void SnakeGame::PlaceFood() {
+    std::int32_t x = drawX;
+    if (x > fieldWidth) {
+        x = fieldWidth - kSquare;
+    }
+    std::int32_t y = drawY;
+    if (y > fieldHeight) {
+        y = fieldHeight - kSquare;
+    }
+    // C++ division truncates toward zero, so a negative x or y rounds up to
+    // the lattice, as the remainder rule wants.
+    x -= x % kSquare;
+    y -= y % kSquare;
+    food = Cell{x, y - kSquare};
+}
+
+desk::Rect SquareOf(Cell c) {
+    return desk::Rect{c.x, c.y, c.x + kSquare, c.y + kSquare};
+}
+
+desk::Rect BarOf(Cell topLeft) {
+    return desk::Rect{topLeft.x, topLeft.y, topLeft.x + kBarWidth, topLeft.y + kBarHeight};
+}
+
+int FormatScore(std::int32_t score, char* text) {
+    const int n = std::snprintf(text, 12, "%d", static_cast<int>(score));
+    return n < 0 ? 0 : n;
+}
+
+void PaintFrame(SnakeGame& game, SnakePlatform& platform) {
+    for (std::int32_t i = 0; i < game.segmentCount; ++i) {
+        platform.rectangle(SquareOf(game.segments[Index(i)]), kSnakeColour);
+    }
+    game.ApplyRules();
+    for (int i = 0; i < game.activeBars(); ++i) {
+        platform.rectangle(BarOf(kObstacleTable[Index(i)]), kBarColour);
+    }
+    platform.rectangle(SquareOf(game.food), kFoodColour);
+    char text[12];
+    const int count = FormatScore(game.score, text);
+    platform.textOut(kScoreX, kScoreY, text, count);
+}
+
+} // namespace snake
