@@ -6,3 +6,14 @@ desk_model(brick_model SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/model/input.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/model/drawing.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/model/commands.cpp)
+
+if(DESK_HOST AND DESK_HAVE_GTEST)
+  set(BRICK_NATIVE ${CMAKE_CURRENT_SOURCE_DIR}/tests/native)
+  add_library(brick_recording_platform STATIC ${BRICK_NATIVE}/recording_platform.cpp)
+  target_include_directories(brick_recording_platform PUBLIC ${BRICK_NATIVE})
+  target_link_libraries(brick_recording_platform PUBLIC brick_model)
+
+  desk_native_test(brick_model_tests SOURCES
+    ${BRICK_NATIVE}/frames_test.cpp
+    LIBS brick_recording_platform)
+endif()
