@@ -1,5 +1,6 @@
 #include "model/browser.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace browser {
@@ -50,10 +51,12 @@ bool Join(char (&out)[kTextCapacity], const char* a, const char* b) {
     return true;
 }
 
+// Copies a text held in a kTextCapacity buffer; cut at the last byte should
+// that buffer lack its terminator.
 void CopyText(char (&out)[kTextCapacity], const char* text) {
-    // Every source of this copy is one of the state's own buffers, so it fits.
-    std::strncpy(out, text, kTextCapacity - 1);
-    out[kTextCapacity - 1] = '\0';
+    const std::size_t length = std::min(BoundedLength(text), kTextCapacity - 1);
+    std::memmove(out, text, length);
+    out[length] = '\0';
 }
 
 void UpdateFileCommands(const BrowserState& state, BrowserPlatform& platform) {

@@ -1,0 +1,462 @@
+// The browser's window under Wine (or Windows): real controls, real listings
+// of a folder tree made by each test under the temporary folder, real copies
+// and renames, and message boxes answered by a hook.
+#include "win32/browser_window.h"
+
+#include "platform/testing/wine_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace browser;
+using desk::testing::ModalAnswerer;
+using desk::testing::PumpPending;
+using desk::testing::WindowTextOf;
+
+using Texts = std::vector<std::string>;
+using Answers = std::vector<ModalAnswerer::Answer>;
+
+std::string ReadAll(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string out;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0)
+        out.append(buf, got);
+    CloseHandle(f);
+    return out;
+}
+
+void WriteAll(const std::string& path, const std::string& content) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+    DWORD put = 0;
+    WriteFile(f, content.data(), static_cast<DWORD>(content.size()), &put, nullptr);
+    CloseHandle(f);
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path + "\\");
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// The drives present, as the list shows them.
+Texts DriveEntries() {
+    Texts out;
+    const DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (mask & (1u << i))
+            out.push_back(std::string("[-") + static_cast<char>('a' + i) + "-]");
+    }
+    return out;
+}
+
+// The system's own text for an error code, without its line break.
+std::string SystemText(DWORD code) {
+    char text[1024] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   text, sizeof text, nullptr);
+    std::string s = text;
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' '))
+        s.pop_back();
+    return s;
+}
+
+bool IsGreyed(HMENU menu, UINT id) {
+    return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+class BrowserWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::memset(&TheBrowserState(), 0, sizeof(BrowserState));
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        RegisterBrowserClass(instance);
+        window = CreateBrowserWindow(instance);
+        ASSERT_NE(window, nullptr);
+        AttachBrowserMenu(window, SW_SHOWNORMAL);
+        PumpPending();
+    }
+    void TearDown() override {
+        if (window)
+            DestroyWindow(window);
+        PumpPending();
+        if (!tree.empty())
+            RemoveTree(tree);
+    }
+
+    const BrowserHandles& handles() const { return TheBrowserHandles(); }
+    HWND list() const { return GetDlgItem(window, IDC_ENTRY_LIST); }
+
+    Texts entries() const {
+        Texts out;
+        const int n = static_cast<int>(SendMessageA(list(), LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            char buf[kTextCapacity] = {};
+            SendMessageA(list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+            out.push_back(buf);
+        }
+        return out;
+    }
+    std::string pathBar() const { return WindowTextOf(GetDlgItem(window, IDC_PATH_BAR)); }
+
+    void command(int id, int code = 0, HWND from = nullptr) {
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from));
+    }
+    // Selects the entry as a click does; false when it is not listed.
+    bool select(const std::string& entry) {
+        const LRESULT i =
+            SendMessageA(list(), LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(entry.c_str()));
+        if (i == LB_ERR)
+            return false;
+        SendMessageA(list(), LB_SETCURSEL, i, 0);
+        command(IDC_ENTRY_LIST, LBN_SELCHANGE, list());
+        return true;
+    }
+    bool open(const std::string& entry) {
+        if (!select(entry))
+            return false;
+        command(IDC_ENTRY_LIST, LBN_DBLCLK, list());
+        return true;
+    }
+
+    // Makes a fresh folder under the temporary folder and walks into it from
+    // the root view, one double-click per level. Returns its path.
+    std::string makeTreeAndWalkIn() {
+        char temp[MAX_PATH];
+        char longTemp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        GetLongPathNameA(temp, longTemp, MAX_PATH);
+        tree = std::string(longTemp) + "dirvik-test-" + std::to_string(GetCurrentProcessId()) +
+               "-" + std::to_string(GetTickCount()) + "\\";
+        // The list shows drives in lower case, and so does every pattern.
+        tree[0] = static_cast<char>(tolower(static_cast<unsigned char>(tree[0])));
+        EXPECT_TRUE(CreateDirectoryA(tree.c_str(), nullptr)) << tree;
+        for (const char* sub : {"my-docs", "a]b", "..old", "Папка с пробелом"})
+            CreateDirectoryA((tree + sub).c_str(), nullptr);
+        WriteAll(tree + "plain.txt", "plain");
+        WriteAll(tree + "отчёт 1.txt", "отчёт");
+        WriteAll(tree + "-dash].txt", "dash");
+        WriteAll(tree + "other.txt", "other");
+        walkTo(tree);
+        return tree;
+    }
+    void walkTo(const std::string& folder) {
+        const std::string drive = std::string("[-") + static_cast<char>(tolower(folder[0])) + "-]";
+        ASSERT_TRUE(open(drive)) << drive;
+        std::size_t start = 3;
+        while (start < folder.size()) {
+            const std::size_t end = folder.find('\\', start);
+            const std::string name = folder.substr(start, end - start);
+            ASSERT_TRUE(open("[" + name + "]")) << "no [" << name << "] in " << pathBar();
+            start = end + 1;
+        }
+        ASSERT_EQ(pathBar(), folder + "*.*");
+    }
+    // Opens the copy (or rename) panel, types `text` over the suggestion and
+    // presses its "OK".
+    void finishPanel(int startId, int okId, const std::string& text) {
+        command(startId);
+        HWND input = GetDlgItem(window, IDC_INPUT_FIELD);
+        ASSERT_NE(input, nullptr);
+        SetWindowTextA(input, text.c_str());
+        HWND ok = GetDlgItem(window, okId);
+        ASSERT_NE(ok, nullptr);
+        command(okId, BN_CLICKED, ok);
+    }
+
+    HWND window = nullptr;
+    std::string tree;
+};
+
+TEST_F(BrowserWindow, StartsWithTheDrivesAFixedFrameAndGreyedFileCommands) {
+    EXPECT_EQ(WindowTextOf(window), kWindowTitle);
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    EXPECT_STREQ(cls, "MyKlass");
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 600);
+    EXPECT_EQ(r.bottom - r.top, 450);
+
+    EXPECT_EQ(entries(), DriveEntries()) << "one [-x-] entry per drive and nothing else";
+    EXPECT_FALSE(entries().empty());
+    EXPECT_EQ(pathBar(), "Мой компьютер");
+    EXPECT_EQ(GetDlgItem(window, IDC_UP_BUTTON), nullptr);
+    EXPECT_EQ(WindowTextOf(GetDlgItem(window, IDC_EXIT_BUTTON)), "Exit");
+
+    HMENU bar = GetMenu(window);
+    ASSERT_NE(bar, nullptr);
+    char text[64] = {};
+    GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&File");
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_EQ(GetMenuItemCount(file), 4);
+    const char* labels[] = {"&Copy File", "Rename", "", "Exit"};
+    for (int i = 0; i < 4; ++i) {
+        GetMenuStringA(file, i, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, labels[i]) << "item " << i;
+    }
+    EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(IsGreyed(file, IDM_COPY_FILE));
+    EXPECT_TRUE(IsGreyed(file, IDM_RENAME));
+    EXPECT_FALSE(IsGreyed(file, IDM_EXIT));
+}
+
+TEST_F(BrowserWindow, ControlsStandWhereTheLayoutPutsThem) {
+    makeTreeAndWalkIn();
+    ASSERT_TRUE(select("plain.txt"));
+    command(IDM_COPY_FILE);
+    struct Place {
+        int id;
+        RECT want;
+    };
+    const Place places[] = {
+        {IDC_ENTRY_LIST, {0, 22, 305, 412}},     {IDC_EXIT_BUTTON, {510, 22, 590, 62}},
+        {IDC_PATH_BAR, {0, 0, 593, 20}},         {IDC_UP_BUTTON, {310, 22, 510, 62}},
+        {IDC_PROMPT_FIELD, {310, 80, 590, 116}}, {IDC_INPUT_FIELD, {310, 116, 590, 136}},
+        {IDC_OK_COPY, {350, 160, 420, 190}},     {IDC_CANCEL, {465, 160, 535, 190}},
+    };
+    for (const Place& p : places) {
+        HWND control = GetDlgItem(window, p.id);
+        ASSERT_NE(control, nullptr) << "control " << p.id;
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        if (p.id == IDC_ENTRY_LIST) {
+            // Without LBS_NOINTEGRALHEIGHT the list shows whole entries only,
+            // so its height rounds down to a multiple of the entry height.
+            const int item = static_cast<int>(SendMessageA(control, LB_GETITEMHEIGHT, 0, 0));
+            EXPECT_GT(r.bottom, p.want.bottom - item) << "list height " << r.bottom - r.top;
+            r.bottom = p.want.bottom;
+        }
+        EXPECT_TRUE(EqualRect(&r, &p.want))
+            << "control " << p.id << " at " << r.left << "," << r.top << " " << r.right - r.left
+            << "x" << r.bottom - r.top;
+    }
+    EXPECT_EQ(GetDlgItem(window, IDC_OK_RENAME), nullptr);
+}
+
+TEST_F(BrowserWindow, WalksIntoFoldersWithOddNamesAndBackUp) {
+    const std::string folder = makeTreeAndWalkIn();
+    const Texts here = entries();
+    for (const char* want : {"[..]", "[my-docs]", "[a]b]", "[..old]", "[Папка с пробелом]",
+                             "plain.txt", "отчёт 1.txt", "-dash].txt"}) {
+        EXPECT_NE(std::find(here.begin(), here.end(), want), here.end()) << want << " not listed";
+    }
+    ASSERT_NE(GetDlgItem(window, IDC_UP_BUTTON), nullptr);
+    EXPECT_EQ(WindowTextOf(GetDlgItem(window, IDC_UP_BUTTON)), "Up to level");
+    const int level = TheBrowserState().level;
+
+    for (const char* sub : {"[my-docs]", "[a]b]", "[..old]", "[Папка с пробелом]"}) {
+        ASSERT_TRUE(open(sub));
+        const std::string name(sub + 1, std::strlen(sub) - 2);
+        EXPECT_EQ(pathBar(), folder + name + "\\*.*");
+        EXPECT_EQ(entries(), Texts{"[..]"}) << "inside " << name;
+        ASSERT_TRUE(open("[..]"));
+        EXPECT_EQ(pathBar(), folder + "*.*");
+        EXPECT_EQ(entries(), here);
+    }
+    // The up button, level by level, back to the drives.
+    for (int k = level; k > 0; --k)
+        command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
+    EXPECT_EQ(pathBar(), "Мой компьютер");
+    EXPECT_EQ(entries(), DriveEntries());
+    EXPECT_EQ(GetDlgItem(window, IDC_UP_BUTTON), nullptr);
+}
+
+TEST_F(BrowserWindow, SelectionSetsTheFileCommandsAndClosesThePanel) {
+    makeTreeAndWalkIn();
+    HMENU file = GetSubMenu(GetMenu(window), 0);
+    ASSERT_TRUE(select("plain.txt"));
+    EXPECT_FALSE(IsGreyed(file, IDM_COPY_FILE));
+    EXPECT_FALSE(IsGreyed(file, IDM_RENAME));
+    command(IDM_COPY_FILE);
+    ASSERT_NE(GetDlgItem(window, IDC_INPUT_FIELD), nullptr);
+    EXPECT_EQ(WindowTextOf(GetDlgItem(window, IDC_PROMPT_FIELD)),
+              "Введите путь,куда следует скопировать файл");
+    EXPECT_EQ(WindowTextOf(GetDlgItem(window, IDC_INPUT_FIELD)), tree);
+    EXPECT_EQ(WindowTextOf(GetDlgItem(window, IDC_CANCEL)), "Cencel");
+
+    command(IDM_RENAME); // replaces the copy panel
+    EXPECT_EQ(GetDlgItem(window, IDC_OK_COPY), nullptr);
+    ASSERT_NE(GetDlgItem(window, IDC_OK_RENAME), nullptr);
+    EXPECT_EQ(WindowTextOf(GetDlgItem(window, IDC_INPUT_FIELD)), "plain.txt");
+
+    ASSERT_TRUE(select("[my-docs]"));
+    EXPECT_TRUE(IsGreyed(file, IDM_COPY_FILE));
+    EXPECT_TRUE(IsGreyed(file, IDM_RENAME));
+    for (int id : {IDC_PROMPT_FIELD, IDC_INPUT_FIELD, IDC_OK_RENAME, IDC_CANCEL})
+        EXPECT_EQ(GetDlgItem(window, id), nullptr) << "panel control " << id << " left open";
+}
+
+TEST_F(BrowserWindow, CopyOntoItselfAnsweredYesLeavesTheFileAsItWas) {
+    makeTreeAndWalkIn();
+    ModalAnswerer boxes(Answers{{IDYES, {}}});
+    ASSERT_TRUE(select("отчёт 1.txt"));
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree); // the suggestion: the file's own folder
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].caption, "Потверждение замены файла");
+    EXPECT_EQ(boxes.seen()[0].text, "Файл уже существует. Заменить его ?");
+    EXPECT_EQ(ReadAll(tree + "отчёт 1.txt"), "отчёт");
+    EXPECT_EQ(GetDlgItem(window, IDC_INPUT_FIELD), nullptr);
+}
+
+TEST_F(BrowserWindow, CopyOntoAnExistingFileReplacesOnlyOnYes) {
+    makeTreeAndWalkIn();
+    ASSERT_TRUE(select("plain.txt"));
+    {
+        ModalAnswerer boxes(Answers{{IDNO, {}}});
+        finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "other.txt");
+        EXPECT_EQ(boxes.seen().size(), 1u);
+    }
+    EXPECT_EQ(ReadAll(tree + "plain.txt"), "plain");
+    EXPECT_EQ(ReadAll(tree + "other.txt"), "other");
+    {
+        ModalAnswerer boxes(Answers{{IDYES, {}}});
+        finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "other.txt");
+        EXPECT_EQ(boxes.seen().size(), 1u) << "no message after a replacement";
+    }
+    EXPECT_EQ(ReadAll(tree + "other.txt"), "plain");
+}
+
+TEST_F(BrowserWindow, CopiesOddNamesIntoAFolderOrUnderANewName) {
+    makeTreeAndWalkIn();
+    ModalAnswerer boxes;
+    ASSERT_TRUE(select("-dash].txt"));
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "a]b\\");
+    EXPECT_EQ(ReadAll(tree + "a]b\\-dash].txt"), "dash");
+    ASSERT_TRUE(select("отчёт 1.txt"));
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "..old\\..копия ]-1.txt");
+    EXPECT_EQ(ReadAll(tree + "..old\\..копия ]-1.txt"), "отчёт");
+    EXPECT_TRUE(boxes.seen().empty());
+    EXPECT_EQ(ReadAll(tree + "отчёт 1.txt"), "отчёт");
+}
+
+TEST_F(BrowserWindow, CopyFailuresAreReportedNeverSilent) {
+    makeTreeAndWalkIn();
+    ModalAnswerer boxes;
+    ASSERT_TRUE(select("plain.txt"));
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "missing\\");
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].caption, "Error");
+    EXPECT_EQ(boxes.seen()[0].text, "Директории стаким именем не существует");
+
+    // Replacing a folder by a file, after Yes: the system refuses, and says so
+    // in its own words.
+    boxes.push(IDYES);
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "my-docs");
+    ASSERT_EQ(boxes.seen().size(), 3u);
+    EXPECT_EQ(boxes.seen()[1].caption, "Потверждение замены файла");
+    EXPECT_EQ(boxes.seen()[2].caption, "Error");
+    EXPECT_EQ(boxes.seen()[2].text, SystemText(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(GetFileAttributesA((tree + "my-docs").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+
+    // A name the file system cannot take: the system's own text, not silence.
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "bad|name.txt");
+    ASSERT_EQ(boxes.seen().size(), 4u);
+    EXPECT_EQ(boxes.seen()[3].caption, "Error");
+    EXPECT_EQ(boxes.seen()[3].text, SystemText(ERROR_INVALID_NAME));
+    EXPECT_EQ(GetDlgItem(window, IDC_INPUT_FIELD), nullptr) << "the panel closes after a failure";
+}
+
+TEST_F(BrowserWindow, RenameStaysInTheFolderAndNeverReplaces) {
+    makeTreeAndWalkIn();
+    ModalAnswerer boxes;
+    ASSERT_TRUE(select("plain.txt"));
+    finishPanel(IDM_RENAME, IDC_OK_RENAME, "other.txt");
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, "Произошла ошибка при периименовании файла ! \n"
+                                    "Диск может быть защещён от записи");
+    EXPECT_EQ(ReadAll(tree + "plain.txt"), "plain");
+    EXPECT_EQ(ReadAll(tree + "other.txt"), "other");
+    EXPECT_EQ(SendMessageA(list(), LB_GETCURSEL, 0, 0), LB_ERR) << "the list was filled anew";
+
+    ASSERT_TRUE(select("отчёт 1.txt"));
+    finishPanel(IDM_RENAME, IDC_OK_RENAME, "..новое ]-имя.txt");
+    EXPECT_EQ(boxes.seen().size(), 1u);
+    EXPECT_FALSE(Exists(tree + "отчёт 1.txt"));
+    EXPECT_EQ(ReadAll(tree + "..новое ]-имя.txt"), "отчёт");
+    const Texts now = entries();
+    EXPECT_EQ(std::find(now.begin(), now.end(), "отчёт 1.txt"), now.end());
+
+    ASSERT_TRUE(select("-dash].txt"));
+    finishPanel(IDM_RENAME, IDC_OK_RENAME, "my-docs\\moved.txt");
+    EXPECT_EQ(ReadAll(tree + "my-docs\\moved.txt"), "dash");
+}
+
+TEST_F(BrowserWindow, TooLongInputIsRefusedAndThePanelKept) {
+    makeTreeAndWalkIn();
+    ModalAnswerer boxes;
+    ASSERT_TRUE(select("plain.txt"));
+    command(IDM_COPY_FILE);
+    HWND input = GetDlgItem(window, IDC_INPUT_FIELD);
+    const std::string tooLong = tree + std::string(kTextCapacity, 'x');
+    SetWindowTextA(input, tooLong.c_str());
+    ASSERT_EQ(WindowTextOf(input), tooLong) << "the field holds the whole text";
+    command(IDC_OK_COPY, BN_CLICKED, GetDlgItem(window, IDC_OK_COPY));
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].caption, "Error");
+    EXPECT_NE(GetDlgItem(window, IDC_INPUT_FIELD), nullptr);
+    EXPECT_EQ(WindowTextOf(input), tooLong);
+}
+
+TEST_F(BrowserWindow, DriveThatListsNothingAsksAgainUntilNo) {
+    // A drive letter that is not present lists nothing, as an empty medium does.
+    const DWORD mask = GetLogicalDrives();
+    char letter = 'q';
+    while (letter <= 'y' && (mask & (1u << (letter - 'a'))))
+        ++letter;
+    const std::string absent = std::string("[-") + letter + "-]";
+    SendMessageA(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(absent.c_str()));
+    ModalAnswerer boxes(Answers{{IDYES, {}}, {IDYES, {}}, {IDNO, {}}});
+    ASSERT_TRUE(open(absent));
+    ASSERT_EQ(boxes.seen().size(), 3u);
+    EXPECT_EQ(boxes.seen()[0].caption, "");
+    EXPECT_EQ(boxes.seen()[0].text,
+              "Устройство не готово или диск не содержет информации. Повторить?");
+    EXPECT_EQ(pathBar(), "Мой компьютер");
+    EXPECT_EQ(entries(), DriveEntries());
+    EXPECT_EQ(TheBrowserState().level, 0);
+    EXPECT_EQ(GetDlgItem(window, IDC_UP_BUTTON), nullptr);
+}
+
+TEST_F(BrowserWindow, ExitPostsQuitWithCodeZero) {
+    PumpPending();
+    command(IDM_EXIT);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
+} // namespace

@@ -1,0 +1,96 @@
+#include "win32/browser_window.h"
+
+#include "win32/win32_browser_platform.h"
+
+namespace browser {
+
+const char* const kClassName = "MyKlass";
+const char* const kWindowTitle = "КУРСОВОЙ ПРОЕКТ [Папковод]";
+
+namespace {
+
+// About 2 MB with its pattern history: static storage, zero-filled at start.
+BrowserState g_state;
+BrowserHandles g_handles;
+Win32BrowserPlatform g_platform(g_handles);
+
+void OnCreate(HWND window) {
+    g_handles.window = window;
+    g_handles.entryList = g_platform.createControl(
+        "LISTBOX", "", WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_DISABLENOSCROLL,
+        IDC_ENTRY_LIST, 0, 22, 305, 390);
+    g_handles.exitButton =
+        g_platform.createControl("BUTTON", "Exit", 0, IDC_EXIT_BUTTON, 510, 22, 80, 40);
+    g_handles.pathBar = g_platform.createControl(
+        "edit", nullptr, WS_BORDER | ES_READONLY | ES_NOHIDESEL, IDC_PATH_BAR, 0, 0, 593, 20);
+    ShowRootView(g_state, g_platform);
+}
+
+void OnDestroy(HWND window) {
+    // Controls die with the window; a new window of the process starts afresh.
+    if (g_handles.window == window) {
+        const HINSTANCE instance = g_handles.instance;
+        g_handles = BrowserHandles{};
+        g_handles.instance = instance;
+    }
+    PostQuitMessage(0);
+}
+
+void OnCommand(WPARAM wParam) {
+    RunCommand(g_state, g_platform, LOWORD(wParam), HIWORD(wParam));
+}
+
+} // namespace
+
+BrowserState& TheBrowserState() {
+    return g_state;
+}
+BrowserHandles& TheBrowserHandles() {
+    return g_handles;
+}
+
+LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnCreate(window); break;
+    case WM_DESTROY: OnDestroy(window); break;
+    case WM_COMMAND: OnCommand(wParam); break;
+    default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterBrowserClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = BrowserWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+}
+
+HWND CreateBrowserWindow(HINSTANCE instance) {
+    g_handles.instance = instance;
+    return CreateWindowExA(0, kClassName, kWindowTitle, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, 600, 450, nullptr, nullptr, instance,
+                           nullptr);
+}
+
+void AttachBrowserMenu(HWND window, int showMode) {
+    g_handles.filePopup = CreatePopupMenu();
+    AppendMenuA(g_handles.filePopup, MF_STRING | MF_GRAYED, IDM_COPY_FILE, "&Copy File");
+    AppendMenuA(g_handles.filePopup, MF_STRING | MF_GRAYED, IDM_RENAME, "Rename");
+    AppendMenuA(g_handles.filePopup, MF_SEPARATOR, IDM_SEPARATOR, nullptr);
+    AppendMenuA(g_handles.filePopup, MF_STRING, IDM_EXIT, "Exit");
+    g_handles.menuBar = CreateMenu();
+    AppendMenuA(g_handles.menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(g_handles.filePopup),
+                "&File");
+    SetMenu(window, g_handles.menuBar);
+    ShowWindow(window, showMode);
+    UpdateWindow(window);
+    DrawMenuBar(window);
+}
+
+} // namespace browser
