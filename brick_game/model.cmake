@@ -16,5 +16,6 @@ if(DESK_HOST AND DESK_HAVE_GTEST)
   desk_native_test(brick_model_tests SOURCES
     ${BRICK_NATIVE}/frames_test.cpp
     ${BRICK_NATIVE}/ball_test.cpp
+    ${BRICK_NATIVE}/flow_test.cpp
     LIBS brick_recording_platform)
 endif()

@@ -1,0 +1,472 @@
+// Scoring, rounds, banners and the screen state machine.
+#include "recording_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace brick::testing {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+void ClearCells(BrickGame& g, int count) {
+    for (int i = 0; i < count; ++i) {
+        g.brickGrid[i / GridColumns][i % GridColumns] = 0;
+    }
+}
+
+BrickGame Playing() {
+    BrickGame g;
+    g.screenMode = ModeRoundIntro;
+    g.isPlaying = true;
+    g.paddleX = 300;
+    g.ballY = 50;
+    return g;
+}
+
+TEST(Score, DigitsShownAroundNineHundredAndZero) {
+    struct Case {
+        int empty;
+        std::int32_t roundBase;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {0, 0, "0"}, {1, 0, "100"}, {9, 0, "900"}, {10, 0, "1000"}, {13, 1400, "2700"},
+    };
+    for (const Case& k : cases) {
+        BrickGame g = Playing();
+        g.roundBase = k.roundBase;
+        ClearCells(g, k.empty);
+        RecordingPlatform fx(&g);
+        ScoreAndBricks(g, fx);
+        const Calls texts = fx.only("text 650,20 ");
+        ASSERT_FALSE(texts.empty()) << k.empty;
+        EXPECT_EQ(texts.back(), std::string("text 650,20 ") + k.shown) << k.empty;
+        // "0" first when the round starts from nothing, then once per empty cell.
+        EXPECT_EQ(texts.size(), static_cast<std::size_t>((k.roundBase == 0 ? 1 : 0) + k.empty));
+        EXPECT_EQ(texts.front(), k.roundBase == 0 ? "text 650,20 0" : "text 650,20 1500");
+        EXPECT_STREQ(g.scoreText, k.shown);
+        EXPECT_EQ(fx.only("rectangle").size(), static_cast<std::size_t>(27 - k.empty));
+    }
+}
+
+TEST(Score, ClearingTheLastBrickOfEachRound) {
+    struct Case {
+        std::int32_t roundBase;
+        bool cleared;
+    };
+    // 27 empty cells: 2700 in round 1, 4100 in round 2, 6200 in round 3.
+    for (Case k : {Case{0, true}, Case{1400, true}, Case{3500, true}, Case{100, false}}) {
+        BrickGame g = Playing();
+        g.roundBase = k.roundBase;
+        ClearCells(g, 27);
+        RecordingPlatform fx(&g);
+        ScoreAndBricks(g, fx);
+        EXPECT_EQ(fx.only("cue") == Calls{"cue excelent.wav wait"}, k.cleared) << k.roundBase;
+        EXPECT_EQ(g.originY == 490, k.cleared) << k.roundBase;
+    }
+}
+
+TEST(Flow, LastBrickOfRoundOneLeadsToTheRoundTwoIntroInTheSameFrame) {
+    BrickGame g = Playing();
+    ClearCells(g, 26);
+    g.ballInFlight = true;
+    g.quadrant = 1;
+    g.ballAngle = 0.5;
+    g.ballX = g.originX = 560;
+    g.ballY = g.originY = 162; // under (2, 8)
+    g.stepCount = 1;
+    RecordingPlatform fx(&g);
+    PlayFrame(g, fx); // breaks the last brick
+    EXPECT_EQ(g.brickGrid[2][8], 0);
+    fx.clear();
+    PlayFrame(g, fx);
+    EXPECT_EQ(fx.only("cue"), Calls{"cue excelent.wav wait"});
+    EXPECT_FALSE(g.isPlaying);
+    EXPECT_FALSE(g.ballInFlight);
+    EXPECT_EQ(g.screenMode, ModeRoundIntro);
+    EXPECT_EQ(g.score, 2700);
+    EXPECT_EQ(g.roundBase, 1400);
+    EXPECT_EQ(g.spareBalls, 2);
+    EXPECT_EQ(g.ballY, 50);
+    const std::int32_t round2[3][9] = {
+        {1, 0, 1, 0, 1, 0, 1, 0, 1}, {0, 1, 0, 1, 0, 1, 0, 1, 0}, {1, 0, 1, 0, 1, 0, 1, 0, 1}};
+    EXPECT_EQ(0, std::memcmp(g.brickGrid, round2, sizeof round2));
+    fx.clear();
+    BannerFrame(g, fx);
+    EXPECT_EQ(fx.only("text "), Calls{"text 300,200 ROUND 2"});
+}
+
+TEST(Flow, BallLostInRoundTwoBeforeAnyBrickReplaysTheRoundTwoIntro) {
+    BrickGame g = Playing();
+    g.roundBase = 1400;
+    ClearCells(g, 27);
+    for (int c = 0; c < 9; c += 2) {
+        g.brickGrid[0][c] = g.brickGrid[2][c] = 1;
+    }
+    for (int c = 1; c < 9; c += 2) {
+        g.brickGrid[1][c] = 1;
+    }
+    const auto layout = Snapshot(g).substr(Snapshot(g).find("grid="), 36);
+    RecordingPlatform fx(&g);
+    ScoreAndBricks(g, fx);
+    ASSERT_EQ(g.score, 2700);
+    EndOfBall(g, fx);
+    EXPECT_EQ(g.screenMode, ModeRoundIntro);
+    EXPECT_EQ(g.spareBalls, 2) << "no spare used";
+    EXPECT_EQ(g.roundBase, 1400);
+    EXPECT_EQ(Snapshot(g).substr(Snapshot(g).find("grid="), 36), layout);
+    EXPECT_EQ(fx.only("cue"), Calls{}) << "no gameover.wav";
+}
+
+TEST(Flow, SameQuirkInRoundThree) {
+    BrickGame g = Playing();
+    g.score = 4100;
+    g.roundBase = 3500;
+    RecordingPlatform fx(&g);
+    EndOfBall(g, fx);
+    EXPECT_EQ(g.screenMode, ModeRoundIntro);
+    EXPECT_EQ(g.roundBase, 3500);
+    EXPECT_EQ(g.brickGrid[0][4], 0);
+    EXPECT_EQ(g.brickGrid[1][1], 0);
+    EXPECT_EQ(g.brickGrid[1][4], 1);
+}
+
+TEST(Flow, LostBallsGiveTwoReadyBannersThenGameOver) {
+    BrickGame g = Playing();
+    ClearCells(g, 5);
+    RecordingPlatform fx(&g);
+    for (int spares = 2; spares >= 0; --spares) {
+        ScoreAndBricks(g, fx);
+        g.isPlaying = true;
+        g.ballInFlight = true;
+        fx.clear();
+        EndOfBall(g, fx);
+        EXPECT_EQ(fx.only("cue"), Calls{"cue gameover.wav start"});
+        EXPECT_EQ(fx.only("invalidateAll"), Calls{"invalidateAll erase"});
+        EXPECT_FALSE(g.isPlaying);
+        EXPECT_FALSE(g.ballInFlight);
+        EXPECT_EQ(g.originY, 0);
+        EXPECT_EQ(g.ballY, 50);
+        EXPECT_EQ(g.bannerFade, 0);
+        if (spares > 0) {
+            EXPECT_EQ(g.screenMode, ModeReady);
+            EXPECT_EQ(g.spareBalls, spares - 1);
+            EXPECT_EQ(g.brickGrid[0][0], 0) << "broken bricks stay broken";
+        } else {
+            EXPECT_EQ(g.screenMode, ModeGameOver);
+            EXPECT_EQ(g.spareBalls, 2);
+            EXPECT_EQ(g.roundBase, 0);
+            EXPECT_EQ(g.brickGrid[0][0], 1);
+        }
+    }
+}
+
+TEST(Flow, WinningPlaysCheersAndResetsTheGame) {
+    BrickGame g = Playing();
+    g.roundBase = 3500;
+    g.spareBalls = 0;
+    ClearCells(g, 27);
+    RecordingPlatform fx(&g);
+    ScoreAndBricks(g, fx);
+    EndOfBall(g, fx);
+    EXPECT_EQ(fx.only("cue"),
+              (Calls{"cue excelent.wav wait", "cue Congrat.wav wait", "cue Applauds.wav start"}));
+    EXPECT_EQ(g.screenMode, ModeVictory);
+    EXPECT_EQ(g.spareBalls, 2);
+    EXPECT_EQ(g.roundBase, 0);
+    EXPECT_EQ(g.brickGrid[1][1], 1);
+}
+
+// Runs banner frames until the mode changes or play starts; returns how many.
+int FramesUntilEnd(BrickGame& g, RecordingPlatform& fx, int limit = 5000) {
+    const std::int32_t mode = g.screenMode;
+    int frames = 0;
+    while (g.screenMode == mode && !g.isPlaying && frames < limit) {
+        BannerFrame(g, fx);
+        ++frames;
+    }
+    return frames;
+}
+
+TEST(Banners, FadingBannersDrawLevelsZeroTo254ThenEnd) {
+    BrickGame g;
+    g.screenMode = ModeReady;
+    RecordingPlatform fx(&g);
+    EXPECT_EQ(FramesUntilEnd(g, fx), 255);
+    EXPECT_TRUE(g.isPlaying);
+    const Calls colours = fx.only("textColour rgb(0,0,");
+    ASSERT_EQ(colours.size(), 255u);
+    EXPECT_EQ(colours.front(), "textColour rgb(0,0,0)");
+    EXPECT_EQ(colours.back(), "textColour rgb(0,0,254)");
+    EXPECT_EQ(fx.only("text 300,200 READY !!!").size(), 255u);
+    EXPECT_EQ(fx.only("setCursorPos"), Calls{}) << "the pointer stays";
+    EXPECT_EQ(fx.only("cue"), Calls{});
+}
+
+TEST(Banners, GameOverShowsZeroWithOneDigitAndReturnsToTheTitle) {
+    BrickGame g = Playing();
+    g.spareBalls = 0;
+    RecordingPlatform fx(&g);
+    PlayFrame(g, fx);   // score 0 drawn as "0"
+    g.scoreTextLen = 3; // whatever an earlier game left
+    EndOfBall(g, fx);
+    fx.clear();
+    BannerFrame(g, fx);
+    EXPECT_EQ(fx.only("text "), (Calls{"text 300,200 G A M E  O V E R",
+                                       "text 290,240 YOU SCORES - ", "text 390,240 0"}));
+    EXPECT_GE(fx.indexOf("transparent"), 0);
+    EXPECT_EQ(FramesUntilEnd(g, fx), 254);
+    EXPECT_EQ(g.screenMode, ModeTitle);
+    EXPECT_EQ(g.bannerTopX, -70);
+    EXPECT_EQ(g.bannerBottomX, 700);
+    const int end = fx.indexOf("invalidateAll erase");
+    EXPECT_EQ(Calls(fx.calls.begin() + end, fx.calls.begin() + end + 3),
+              (Calls{"invalidateAll erase", "showCursor 1", "cue play.wav loop"}));
+}
+
+TEST(Banners, VictoryHandsOverToTheCreditsInTheSameFrame) {
+    BrickGame g;
+    g.screenMode = ModeVictory;
+    g.bannerFade = 254;
+    std::strcpy(g.scoreText, "6200");
+    RecordingPlatform fx(&g);
+    BannerFrame(g, fx);
+    EXPECT_EQ(g.screenMode, ModeCredits);
+    EXPECT_EQ(g.creditsY, 599);
+    const int sleep = fx.indexOf("sleep 500");
+    ASSERT_GT(sleep, 0);
+    EXPECT_EQ(fx.calls[sleep - 1], "invalidateAll erase");
+    EXPECT_EQ(fx.calls[sleep + 1], "cue play.wav loop");
+    EXPECT_GE(fx.indexOf("text 400,250 6200"), 0);
+    EXPECT_GE(fx.indexOf("text 300,600 П Л И Т О Б О Й"), sleep);
+    EXPECT_EQ(FramesUntilEnd(g, fx), 1499);
+    EXPECT_EQ(g.screenMode, ModeTitle);
+    EXPECT_EQ(g.creditsY, -900);
+}
+
+TEST(Banners, CreditsLinesHaveTheirCharacterCounts) {
+    for (const CreditsLine& line : creditsLines) {
+        EXPECT_EQ(std::strlen(line.text), static_cast<std::size_t>(line.count)) << line.text;
+    }
+    EXPECT_STREQ(creditsLines[0].text, "П Л И Т О Б О Й");
+    EXPECT_STREQ(creditsLines[1].text, "К СОЗДАНИЮ ИГРЫ РУКИ ПРИЛОЖИЛИ :");
+    const int xs[] = {300, 100, 200, 200, 200, 393, 200, 200, 200, 290};
+    const int dys[] = {0, 100, 150, 200, 250, 275, 350, 400, 800, 850};
+    const int counts[] = {15, 32, 51, 51, 40, 9, 35, 34, 38, 19};
+    for (int i = 0; i < CreditsLineCount; ++i) {
+        EXPECT_EQ(creditsLines[i].x, xs[i]) << i;
+        EXPECT_EQ(creditsLines[i].dy, dys[i]) << i;
+        EXPECT_EQ(creditsLines[i].count, counts[i]) << i;
+    }
+    for (int i : {2, 3, 4, 6, 7}) {
+        EXPECT_NE(std::strchr(creditsLines[i].text, ':'), nullptr) << "label of line " << i + 1;
+    }
+}
+
+TEST(Banners, EachModeDrawsItsTextsInItsColours) {
+    struct Case {
+        std::int32_t mode;
+        Calls expected;
+    };
+    const Case cases[] = {
+        {ModePaused,
+         {"textColour rgb(200,0,0)", "textBackground rgb(1,0,0)", "opaque",
+          "text -69,180 П А У З А", "text 699,450 Press Enter for continue"}},
+        {ModeVictory,
+         {"textColour rgb(200,0,0)", "textBackground rgb(1,0,0)", "opaque", "textColour rgb(0,7,0)",
+          "transparent", "text 250,200 CONGRATULATION !!! YOU WIN !!!",
+          "text 300,250 YOU SCORES - ", std::string("text 400,250 6200", 17)}},
+        {ModeRoundIntro,
+         {"textColour rgb(200,0,0)", "textBackground rgb(1,0,0)", "opaque", "textColour rgb(0,0,7)",
+          "transparent", "text 300,200 ROUND 1"}},
+        {ModeReady,
+         {"textColour rgb(200,0,0)", "textBackground rgb(1,0,0)", "opaque", "textColour rgb(0,0,7)",
+          "textBackground rgb(1,0,0)", "opaque", "text 300,200 READY !!!"}},
+    };
+    for (const Case& k : cases) {
+        BrickGame g;
+        g.screenMode = k.mode;
+        g.bannerFade = 7;
+        g.score = 6200;
+        std::strcpy(g.scoreText, "6200");
+        RecordingPlatform fx(&g);
+        BannerFrame(g, fx);
+        Calls drawn(fx.calls.begin() + 2, fx.calls.end() - 2);
+        EXPECT_EQ(drawn, k.expected) << "mode " << k.mode;
+    }
+}
+
+TEST(Banners, RoundIntroNamesTheRoundAndItsCues) {
+    struct Case {
+        std::int32_t roundBase, score;
+        const char* text;
+        const char* numberCue;
+    };
+    for (Case k : {Case{0, 1500, "text 300,200 ROUND 1", "cue 1.wav wait"},
+                   Case{1400, 2700, "text 300,200 ROUND 2", "cue 2.wav wait"},
+                   Case{3500, 4100, "text 300,200 ROUND 3", "cue 3.wav wait"}}) {
+        for (bool keyboard : {false, true}) {
+            BrickGame g;
+            g.screenMode = ModeRoundIntro;
+            g.roundBase = k.roundBase;
+            g.score = k.score;
+            g.keyboardControl = keyboard;
+            g.paddleX = 100;
+            g.savedCursorX = 11;
+            g.savedCursorY = 22;
+            RecordingPlatform fx(&g);
+            EXPECT_EQ(FramesUntilEnd(g, fx), 255);
+            EXPECT_EQ(fx.only("text "), Calls(255, k.text));
+            EXPECT_EQ(fx.only("cue"), (Calls{"cue round.wav wait", k.numberCue}));
+            EXPECT_EQ(fx.only("setCursorPos"), Calls{"setCursorPos 11,22"});
+            EXPECT_TRUE(g.isPlaying);
+            EXPECT_EQ(g.paddleX, keyboard ? 350 : 100);
+        }
+    }
+}
+
+TEST(Banners, EndActionThatStartsPlayLetsTheSamePaintRunAPlayFrame) {
+    BrickGame g;
+    g.screenMode = ModeReady;
+    g.bannerFade = 254;
+    RecordingPlatform fx(&g);
+    Paint(g, fx);
+    EXPECT_TRUE(g.isPlaying);
+    EXPECT_EQ(fx.only("beginPaint").size(), 2u);
+    EXPECT_GE(fx.indexOf("roundRect"), 0);
+}
+
+// One transition of the screen state machine.
+struct Transition {
+    const char* name;
+    std::int32_t mode;
+    bool playing;
+    void (*event)(BrickGame&, RecordingPlatform&);
+    std::int32_t newMode;
+    bool nowPlaying;
+    Calls effects; // every call but the repaint and the brushes
+};
+
+void Enter(BrickGame& g, RecordingPlatform& fx) {
+    PressEnter(g, fx);
+}
+void PauseKey(BrickGame& g, RecordingPlatform& fx) {
+    TogglePause(g, fx);
+}
+void Focus(BrickGame& g, RecordingPlatform& fx) {
+    LoseFocus(g, fx);
+}
+
+TEST(StateMachine, InputEdges) {
+    const Transition table[] = {
+        {"title enter", ModeTitle, false, Enter, ModeRoundIntro, false, {"showCursor 0"}},
+        {"intro enter",
+         ModeRoundIntro,
+         false,
+         Enter,
+         ModeRoundIntro,
+         true,
+         {"stop purge", "setCursorPos 11,22"}},
+        {"play pause",
+         ModeRoundIntro,
+         true,
+         PauseKey,
+         ModePaused,
+         false,
+         {"cue pause.wav start", "cursorPos", "setCursorPos 350,250", "showCursor 1"}},
+        {"play focus lost",
+         ModeReady,
+         true,
+         Focus,
+         ModePaused,
+         false,
+         {"showCursor 1", "cursorPos"}},
+        {"paused enter",
+         ModePaused,
+         false,
+         Enter,
+         ModePaused,
+         true,
+         {"cue pause.wav start", "setCursorPos 11,22", "showCursor 0"}},
+        {"paused pause",
+         ModePaused,
+         false,
+         PauseKey,
+         ModePaused,
+         true,
+         {"cue pause.wav start", "setCursorPos 11,22", "showCursor 0"}},
+        {"game over enter",
+         ModeGameOver,
+         false,
+         Enter,
+         ModeTitle,
+         false,
+         {"showCursor 1", "cue play.wav loop"}},
+        {"victory enter",
+         ModeVictory,
+         false,
+         Enter,
+         ModeTitle,
+         false,
+         {"showCursor 1", "cue play.wav loop"}},
+        {"ready enter", ModeReady, false, Enter, ModeReady, false, {}},
+        {"credits enter", ModeCredits, false, Enter, ModeCredits, false, {}},
+        {"play enter", ModePaused, true, Enter, ModePaused, true, {}},
+        {"title pause", ModeTitle, false, PauseKey, ModeTitle, false, {}},
+        {"intro pause", ModeRoundIntro, false, PauseKey, ModeRoundIntro, false, {}},
+        {"ready pause", ModeReady, false, PauseKey, ModeReady, false, {}},
+        {"game over pause", ModeGameOver, false, PauseKey, ModeGameOver, false, {}},
+        {"victory pause", ModeVictory, false, PauseKey, ModeVictory, false, {}},
+        {"credits pause", ModeCredits, false, PauseKey, ModeCredits, false, {}},
+        {"title focus lost", ModeTitle, false, Focus, ModeTitle, false, {}},
+        {"paused focus lost", ModePaused, false, Focus, ModePaused, false, {}},
+    };
+    for (const Transition& t : table) {
+        BrickGame g;
+        g.screenMode = t.mode;
+        g.isPlaying = t.playing;
+        g.savedCursorX = 11;
+        g.savedCursorY = 22;
+        g.brickColour = desk::Rgb(1, 2, 3);
+        RecordingPlatform fx(&g);
+        t.event(g, fx);
+        EXPECT_EQ(g.screenMode, t.newMode) << t.name;
+        EXPECT_EQ(g.isPlaying, t.nowPlaying) << t.name;
+        Calls effects;
+        for (const std::string& call : fx.calls) {
+            if (call != "invalidateAll erase" && call.rfind("brushes", 0) != 0) {
+                effects.push_back(call);
+            }
+        }
+        EXPECT_EQ(effects, t.effects) << t.name;
+        const bool wasIdle = !t.playing && t.event != Focus;
+        EXPECT_EQ(fx.only("brushes").size(), wasIdle ? 1u : 0u) << t.name;
+        if (wasIdle) {
+            EXPECT_EQ(fx.only("brushes")[0], "brushes rgb(1,2,3) rgb(0,0,0) rgb(0,0,0)") << t.name;
+        }
+        const bool repaint = !(t.event == Focus && !t.playing);
+        EXPECT_EQ(fx.indexOf("invalidateAll erase") == 0, repaint) << t.name;
+    }
+}
+
+TEST(StateMachine, PauseAndFocusLossSaveThePointerAndResetTheScrolling) {
+    for (auto event : {PauseKey, Focus}) {
+        BrickGame g;
+        g.isPlaying = true;
+        g.screenMode = ModeReady;
+        g.bannerTopX = 3;
+        g.bannerBottomX = 4;
+        RecordingPlatform fx(&g);
+        fx.cursor = {123, 456};
+        event(g, fx);
+        EXPECT_EQ(g.savedCursorX, 123);
+        EXPECT_EQ(g.savedCursorY, 456);
+        EXPECT_EQ(g.bannerTopX, -70);
+        EXPECT_EQ(g.bannerBottomX, 700);
+    }
+}
+
+} // namespace
+} // namespace brick::testing
