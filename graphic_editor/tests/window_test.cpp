@@ -226,6 +226,30 @@ TEST_F(EditorWindowTest, RectangleWithReleaseAboveAndLeftOfPress) {
     EXPECT_EQ(ColourName(Canvas(200, 255)), ColourName(kBlack)) << "below it";
 }
 
+TEST_F(EditorWindowTest, EllipseIsFilledInsideItsBoxOnly) {
+    Command(IDC_ELLIPSE_TOOL);
+    Command(IDC_MAGENTA);
+    Drag(300, 200, 100, 100);
+    EXPECT_EQ(ColourName(Canvas(200, 150)), ColourName(RGB(255, 0, 255))) << "centre";
+    EXPECT_EQ(ColourName(Canvas(104, 104)), ColourName(kBlack)) << "corner of the box";
+    EXPECT_EQ(ColourName(Canvas(200, 205)), ColourName(kBlack)) << "below the box";
+}
+
+TEST_F(EditorWindowTest, LabelIsDrawnInBlackOnTheMenuColour) {
+    const COLORREF menu = GetSysColor(COLOR_MENU);
+    int onMenu = 0;
+    int black = 0;
+    for (int y = 225; y < 238; ++y) {
+        for (int x = 460; x < 540; ++x) {
+            const COLORREF c = desk::testing::ClientPixel(hwnd, x, y);
+            onMenu += c == menu;
+            black += c == kBlack;
+        }
+    }
+    EXPECT_GT(onMenu, 100) << "background " << ColourName(menu) << " missing";
+    EXPECT_GT(black, 20) << "no black letters";
+}
+
 TEST_F(EditorWindowTest, NewClearsTheCanvasAndDeselectsTheTool) {
     Command(IDC_RECTANGLE_TOOL);
     Command(IDC_RED);
