@@ -17,5 +17,7 @@ if(DESK_HOST AND DESK_HAVE_GTEST)
     ${BRICK_NATIVE}/frames_test.cpp
     ${BRICK_NATIVE}/ball_test.cpp
     ${BRICK_NATIVE}/flow_test.cpp
+    ${BRICK_NATIVE}/input_test.cpp
+    ${BRICK_NATIVE}/commands_test.cpp
     LIBS brick_recording_platform)
 endif()
