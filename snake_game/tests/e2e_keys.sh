@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# End to end: polzun.exe under Wine on the X display, driven by real key
+# presses through xdotool; screenshots show the green squares move by whole
+# squares, Alt + / and Alt + ? open the About box, and File / Exit ends the
+# program with exit code 0.
+#   e2e_keys.sh path/to/polzun.exe
+set -uo pipefail
+exe="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+here="$(cd "$(dirname "$0")" && pwd)"
+root="${DESK_ROOT:-$(cd "$here/../.." && pwd)}"
+REPO_ROOT="$root"
+# shellcheck source=/dev/null
+. "$root/scripts/wine-env.sh"
+ensure_display || exit 1
+wine_prefix_ready || exit 1
+
+work="$(mktemp -d)"
+pid=""
+finish() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null; fi
+  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null; fi
+  [ -n "${keep:-}" ] || rm -rf "$work"
+}
+trap finish EXIT
+fail() { echo "FAIL: $*"; echo "screenshots are kept in $work"; keep=1; exit 1; }
+shot() { import -window root "$work/$1.png"; }
+
+cd "$(dirname "$exe")" || exit 1
+"$root/scripts/wine-exec" "./$(basename "$exe")" >/dev/null 2>&1 &
+pid=$!
+
+win=""
+for _ in $(seq 1 300); do
+  win=$(xdotool search --onlyvisible --name '^polzun$' 2>/dev/null | head -1)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || fail "no polzun window"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+
+# The start picture, once the first repaints are on the screen.
+origin=""
+for _ in $(seq 1 50); do
+  shot start
+  origin=$(python3 "$here/e2e_squares.py" start "$work/start.png" 2>/dev/null) && break
+  sleep 0.2
+done
+[ -n "$origin" ] || fail "start picture: $(python3 "$here/e2e_squares.py" "$work/start.png" 2>&1 | tr '\n' ' ')"
+echo "client origin on the screen: $origin"
+
+xdotool key Down
+sleep 0.35
+xdotool key Delete
+sleep 0.3
+shot down
+counts=$(python3 "$here/e2e_squares.py" moved "$work/down.png" $origin D) || fail "after Down"
+echo "Down: $counts squares"
+
+xdotool key Right
+sleep 0.35
+xdotool key Delete
+sleep 0.3
+shot right
+counts=$(python3 "$here/e2e_squares.py" moved "$work/right.png" $origin D R) || fail "after Right"
+echo "Down then Right: $counts squares"
+sleep 0.4
+shot still
+still=$(python3 "$here/e2e_squares.py" moved "$work/still.png" $origin D R) || fail "after Delete"
+[ "$still" = "$counts" ] || fail "the snake moved after Delete: $counts then $still"
+
+about_opens() { # key combination, key that closes the box
+  xdotool key "$1"
+  local box=""
+  for _ in $(seq 1 50); do
+    box=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -1)
+    [ -n "$box" ] && break
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "$1 opened no About box"
+  xdotool windowfocus --sync "$box" 2>/dev/null || true
+  xdotool key "$2"
+  for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name '^About$' >/dev/null 2>&1 || { echo "$1 opened the About box, $2 closed it"; return 0; }
+    sleep 0.1
+  done
+  fail "$2 did not close the About box"
+}
+about_opens alt+slash Escape
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+about_opens alt+question Return
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+
+# File / Exit through the menu's keys.
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+code=""
+for _ in $(seq 1 50); do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"; code=$?
+    break
+  fi
+  sleep 0.1
+done
+[ -n "$code" ] || fail "File / Exit did not end the program"
+[ "$code" -eq 0 ] || fail "exit code $code"
+pid=""
+echo "File / Exit ended the program with code 0"
+echo "1 passed, 0 failed"
