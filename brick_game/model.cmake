@@ -19,5 +19,6 @@ if(DESK_HOST AND DESK_HAVE_GTEST)
     ${BRICK_NATIVE}/flow_test.cpp
     ${BRICK_NATIVE}/input_test.cpp
     ${BRICK_NATIVE}/commands_test.cpp
+    ${BRICK_NATIVE}/game_test.cpp
     LIBS brick_recording_platform)
 endif()

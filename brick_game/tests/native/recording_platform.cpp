@@ -70,14 +70,24 @@ void RecordingPlatform::countingWait(std::int32_t counts) {
 }
 
 void RecordingPlatform::playCue(const char* fileName, CueWay way) {
-    if (recording) {
-        add(std::string("cue ") + fileName + " " + WayName(way));
+    if (recording || keepCues) {
+        std::string text = std::string("cue ") + fileName + " " + WayName(way);
+        if (keepCues) {
+            cues.push_back(text);
+        }
+        if (recording) {
+            add(std::move(text));
+        }
     }
 }
 
 void RecordingPlatform::stopCues(StopForm form) {
+    const char* text = form == StopForm::Purge ? "stop purge" : "stop emptyName";
+    if (keepCues) {
+        cues.push_back(text);
+    }
     if (recording) {
-        add(form == StopForm::Purge ? "stop purge" : "stop emptyName");
+        add(text);
     }
 }
 
@@ -161,6 +171,7 @@ void RecordingPlatform::ellipse(const desk::Rect& box, BrushKind brush) {
 
 void RecordingPlatform::roundRect(const desk::Rect& box, int cornerW, int cornerH,
                                   BrushKind brush) {
+    paddlesDrawn += 1;
     if (recording) {
         add("roundRect " + Text(box) + " " + Xy(cornerW, cornerH) + " " + BrushName(brush));
     }

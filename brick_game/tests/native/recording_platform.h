@@ -32,6 +32,11 @@ class RecordingPlatform : public BrickPlatform {
     std::function<void()> whileDialogUp;
     // Set on destroyWindow.
     bool destroyed = false;
+    // Cues and stops alone, kept also while recording is off.
+    bool keepCues = false;
+    std::vector<std::string> cues;
+    // Play frames drawn (each draws the paddle once), counted always.
+    long long paddlesDrawn = 0;
     // Sum of every counting wait, and how many waits ran.
     long long waitedCounts = 0;
     long long waits = 0;
