@@ -22,3 +22,9 @@ if(DESK_HOST AND DESK_HAVE_GTEST)
     ${BRICK_NATIVE}/game_test.cpp
     LIBS brick_recording_platform)
 endif()
+
+# Prints the model's cost of one play frame; run by hand, not a test.
+if(DESK_HOST)
+  add_executable(brick_play_frame_bench ${CMAKE_CURRENT_SOURCE_DIR}/bench/native/play_frame_bench.cpp)
+  target_link_libraries(brick_play_frame_bench PRIVATE brick_model)
+endif()
