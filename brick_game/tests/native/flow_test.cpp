@@ -265,6 +265,25 @@ TEST(Banners, CreditsLinesHaveTheirCharacterCounts) {
     }
 }
 
+TEST(Banners, CreditsBlockScrollsUpInBlueOnAnOpaqueBackground) {
+    BrickGame g;
+    g.screenMode = ModeCredits;
+    g.creditsY = 600;
+    RecordingPlatform fx(&g);
+    BannerFrame(g, fx);
+    const Calls drawn(fx.calls.begin() + 5, fx.calls.end() - 2);
+    ASSERT_EQ(drawn.size(), 13u);
+    EXPECT_EQ(drawn[0], "textColour rgb(0,0,255)");
+    EXPECT_EQ(drawn[1], "textBackground rgb(1,0,0)");
+    EXPECT_EQ(drawn[2], "opaque");
+    for (int i = 0; i < CreditsLineCount; ++i) {
+        const CreditsLine& line = creditsLines[i];
+        EXPECT_EQ(drawn[3 + i], "text " + std::to_string(line.x) + "," +
+                                    std::to_string(600 + line.dy) + " " + line.text);
+    }
+    EXPECT_EQ(g.creditsY, 599);
+}
+
 TEST(Banners, EachModeDrawsItsTextsInItsColours) {
     struct Case {
         std::int32_t mode;

@@ -186,6 +186,8 @@ TEST(PlayFrameOrder, DrawsScoresTestsRepaintsOldBoxMovesWaitsThenEnds) {
     EXPECT_LT(score, oldBox);
     EXPECT_EQ(wait, oldBox + 1) << "nothing between the old box and the wait";
     EXPECT_EQ(fx.only("rectangle").size(), 26u);
+    EXPECT_EQ(fx.only("rectangle").back(), "rectangle 548,142,603,162 brick");
+    EXPECT_EQ(fx.indexOf("rectangle 324,121"), -1) << "the broken brick (1, 4) is not drawn";
     EXPECT_EQ(g.stepCount, 6);
     EXPECT_EQ(g.score, 100);
 }
