@@ -1,8 +1,6 @@
 // Everything the game draws: the banners and the playfield.
 #include "brick_game.h"
 
-#include <cstring>
-
 namespace brick {
 
 namespace {
