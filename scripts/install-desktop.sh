@@ -7,6 +7,7 @@
 #   scripts/install-desktop.sh <folder with the built .exe files>
 set -euo pipefail
 bin_dir="$(cd "${1:?usage: install-desktop.sh BIN_DIR}" && pwd)"
+repo_root="$(cd "$(dirname "$0")/.." && pwd)"
 data_home="${XDG_DATA_HOME:-$HOME/.local/share}"
 dest="$data_home/desk-quartet"
 launch_dir="$HOME/.local/bin"
@@ -47,7 +48,8 @@ exec wine "$dest/$p.exe" "\$@"
 LAUNCH
   chmod +x "$launch_dir/$p"
 
-  # The largest image of the program's first icon resource, as PNG.
+  # The largest image of the program's first icon resource, as PNG; for a
+  # program without one, the picture kept for its menu entry.
   tmp="$(mktemp -d)"
   if wrestool -x -t 14 "$bin_dir/$p.exe" -o "$tmp" 2>/dev/null && ls "$tmp"/*.ico >/dev/null 2>&1; then
     ico="$(ls "$tmp"/*.ico | head -1)"
@@ -55,6 +57,9 @@ LAUNCH
     convert "$ico[$best]" -resize 48x48 "$icons/$p.png"
   fi
   rm -rf "$tmp"
+  if [ ! -f "$icons/$p.png" ] && [ -f "$repo_root/dist/icons/$p.png" ]; then
+    cp -f "$repo_root/dist/icons/$p.png" "$icons/$p.png"
+  fi
 
   cat >"$apps/$p.desktop" <<DESKTOP
 [Desktop Entry]

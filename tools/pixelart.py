@@ -207,9 +207,29 @@ def write_bmp(path, img, bits=24, palette=None, background=(0, 0, 0)):
         f.write(bytes(data))
 
 
+def write_png(path, img):
+    """An RGBA PNG file (transparent where the picture has None)."""
+    import zlib
+    raw = bytearray()
+    for y in range(img.height):
+        raw.append(0)
+        for x in range(img.width):
+            raw += bytes(_rgba(img.get(x, y)))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xFFFFFFFF)
+
+    with open(path, 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n')
+        f.write(chunk(b'IHDR', struct.pack('>IIBBBBB', img.width, img.height, 8, 6, 0, 0, 0)))
+        f.write(chunk(b'IDAT', zlib.compress(bytes(raw), 9)))
+        f.write(chunk(b'IEND', b''))
+
+
 def shade(c, k):
     """c scaled by k (0..2), clipped: for simple highlights and shadows."""
     return tuple(max(0, min(255, int(round(v * k)))) for v in c[:3])
 
 
-__all__ = ['Image', 'VGA16', 'write_ico', 'write_cur', 'write_bmp', 'shade', 'math']
+__all__ = ['Image', 'VGA16', 'write_ico', 'write_cur', 'write_bmp', 'write_png', 'shade', 'math']
