@@ -38,6 +38,12 @@ REG
       [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; exit 1; }
       touch "$WINEPREFIX/.project-ready"
     fi
+    # Wine draws the caption buttons with the Marlett font; Debian keeps it
+    # outside the prefix, where this Wine does not find it.
+    if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] &&
+       [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
   ) 9>"$WINEPREFIX.lock"
 }
 
