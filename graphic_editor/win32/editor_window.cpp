@@ -2,6 +2,7 @@
 
 #include "model/transforms.h"
 #include "resource.h"
+#include "win32/file_commands.h"
 #include "win32/gdi_surface.h"
 
 namespace risovik::win {
@@ -220,16 +221,14 @@ bool OnCommand(HWND hwnd, int id) {
     case IDM_ROTATE_180: SendCommandTimes(hwnd, IDC_ROTATE, 2); return true;
     case IDM_SCALE_X2: SendCommandTimes(hwnd, IDC_SCALE, 1); return true;
     case IDM_SCALE_X4: SendCommandTimes(hwnd, IDC_SCALE, 2); return true;
-    // Bitmap files and recordings (win32/file_commands.h) plug in here; until
-    // then these menu items do nothing.
-    case IDM_OPEN_FILE:
-    case IDM_SAVE_FILE:
-    case IDM_OPEN_META_1:
-    case IDM_OPEN_META_2:
-    case IDM_OPEN_META_3:
-    case IDM_SAVE_META_1:
-    case IDM_SAVE_META_2:
-    case IDM_SAVE_META_3: return true;
+    case IDM_OPEN_FILE: OpenPicture(); return true;
+    case IDM_SAVE_FILE: SavePicture(); return true;
+    case IDM_OPEN_META_1: OpenRecording(1); return true;
+    case IDM_OPEN_META_2: OpenRecording(2); return true;
+    case IDM_OPEN_META_3: OpenRecording(3); return true;
+    case IDM_SAVE_META_1: SaveRecording(1); return true;
+    case IDM_SAVE_META_2: SaveRecording(2); return true;
+    case IDM_SAVE_META_3: SaveRecording(3); return true;
     default: return false;
     }
 }

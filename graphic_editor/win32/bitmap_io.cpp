@@ -1,0 +1,123 @@
+#include "win32/bitmap_io.h"
+
+#include <cstring>
+
+namespace risovik::win {
+
+const char kOpenTitle[] = "Open File";
+const char kSaveTitle[] = "Сохранить";
+// The closing zero of the literal is the extra zero that ends the list.
+const char kBitmapFilter[] = "Applications Extension(*.bmp)\0*.bmp\0";
+const char kNameTooLongText[] =
+    "Имя файла слишком длинное: вместе с \".bmp\" оно не помещается в 259 знаков. "
+    "Файл не сохранён.";
+const char kNameTooLongTitle[] = "Сохранить";
+
+// The 32-bit layout of this record is 76 bytes; each build passes the size of
+// the same version of the record for its own layout.
+#ifndef _WIN64
+static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "dialog record of the 32-bit layout");
+#endif
+
+namespace {
+
+// The writer's platform: GetDIBits on the picture, one file made with
+// CreateFileA and written with WriteFile, boxes without owner.
+class Win32BitmapFile final : public BitmapFilePlatform {
+  public:
+    Win32BitmapFile(const char* path, HBITMAP picture, HDC surface, int height)
+        : path_(path), picture_(picture), surface_(surface), height_(height) {}
+    ~Win32BitmapFile() override { closeFile(); }
+
+    bool readPixels(std::uint8_t* infoBlock, std::uint8_t* pixels) override {
+        return GetDIBits(surface_, picture_, 0, static_cast<UINT>(height_), pixels,
+                         reinterpret_cast<BITMAPINFO*>(infoBlock), DIB_RGB_COLORS) != 0;
+    }
+    void createFile() override {
+        file_ = CreateFileA(path_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+    }
+    bool writeFile(const std::uint8_t* data, std::size_t size) override {
+        DWORD written = 0;
+        return file_ != INVALID_HANDLE_VALUE &&
+               WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) &&
+               written == size;
+    }
+    void closeFile() override {
+        if (file_ != INVALID_HANDLE_VALUE)
+            CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+    }
+    void showMessage(const char* text) override { MessageBoxA(nullptr, text, "", MB_OK); }
+
+  private:
+    const char* path_;
+    HBITMAP picture_;
+    HDC surface_;
+    int height_;
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+} // namespace
+
+OPENFILENAMEA FileDialogRequest(HWND window, char* name, const char* title, DWORD flags) {
+    OPENFILENAMEA request{};
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.hwndOwner = GetParent(window);
+    request.hInstance = nullptr;
+    request.lpstrFilter = kBitmapFilter;
+    request.lpstrCustomFilter = nullptr;
+    request.nFilterIndex = 0;
+    name[0] = '\0';
+    request.lpstrFile = name;
+    request.nMaxFile = static_cast<DWORD>(kNameCapacity);
+    request.lpstrFileTitle = nullptr;
+    request.lpstrInitialDir = nullptr;
+    request.lpstrTitle = title;
+    request.Flags = flags;
+    request.lpstrDefExt = nullptr;
+    return request;
+}
+
+BitmapInfo MakeBitmapInfo(HBITMAP picture) {
+    BITMAP description{};
+    GetObjectA(picture, sizeof description, &description);
+    return risovik::MakeBitmapInfo(
+        PictureDescription{static_cast<std::int32_t>(description.bmWidth),
+                           static_cast<std::int32_t>(description.bmHeight), description.bmPlanes,
+                           description.bmBitsPixel});
+}
+
+bool WriteBitmapFile(const char* path, BitmapInfo& info, HBITMAP picture, HDC surface) {
+    Win32BitmapFile file(path, picture, surface, info.height());
+    return risovik::WriteBitmapFile(file, info);
+}
+
+bool SavePictureAs(const char* name, HBITMAP picture, HDC surface) {
+    char path[kNameCapacity] = {};
+    const std::size_t length = std::strlen(name);
+    if (length >= sizeof path || !AppendBitmapExtension(std::strcpy(path, name), sizeof path)) {
+        MessageBoxA(nullptr, kNameTooLongText, kNameTooLongTitle, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    BitmapInfo info = MakeBitmapInfo(picture);
+    return WriteBitmapFile(path, info, picture, surface);
+}
+
+HBITMAP LoadPicture(const char* path) {
+    HBITMAP picture =
+        static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    // A file of zero width or height loads as the platform's shared 1 x 1
+    // default picture (the one every new memory DC holds): no canvas may own
+    // and delete that, so such a file counts as one that does not load.
+    if (picture) {
+        HDC probe = CreateCompatibleDC(nullptr);
+        const bool shared = GetCurrentObject(probe, OBJ_BITMAP) == picture;
+        DeleteDC(probe);
+        if (shared)
+            return nullptr;
+    }
+    return picture;
+}
+
+} // namespace risovik::win

@@ -1,0 +1,47 @@
+#include "win32/file_commands.h"
+
+#include "win32/bitmap_io.h"
+#include "win32/editor_window.h"
+#include "win32/recordings.h"
+
+namespace risovik::win {
+
+void SavePicture() {
+    EditorWindow& editor = Editor();
+    char name[kNameCapacity];
+    OPENFILENAMEA request = FileDialogRequest(editor.window, name, kSaveTitle, kSaveFlags);
+    if (!GetSaveFileNameA(&request))
+        return;
+    // GetDIBits reads the picture itself and takes only the format from the
+    // surface, so a picture opened since the last repaint (not yet in the
+    // surface) is written as well.
+    SavePictureAs(name, editor.canvas.get(), editor.canvasSurface);
+}
+
+void OpenPicture() {
+    EditorWindow& editor = Editor();
+    char name[kNameCapacity];
+    OPENFILENAMEA request = FileDialogRequest(editor.window, name, kOpenTitle, kOpenFlags);
+    if (GetOpenFileNameA(&request)) {
+        if (HBITMAP picture = LoadPicture(name))
+            ReplaceCanvas(picture);
+    }
+    DeselectTools(editor.state, Platform());
+    Platform().invalidateAll(true);
+}
+
+void SaveRecording(int slot) {
+    SaveRecordingTo(Editor().recording, SlotFileName(slot));
+}
+
+void OpenRecording(int slot) {
+    EditorWindow& editor = Editor();
+    HMETAFILE opened = LoadRecording(SlotFileName(slot));
+    if (editor.loadedRecording)
+        DeleteMetaFile(editor.loadedRecording);
+    editor.loadedRecording = opened;
+    editor.state.playPending = 1;
+    Platform().invalidateAll(false);
+}
+
+} // namespace risovik::win

@@ -1,0 +1,85 @@
+#include "win32/recordings.h"
+
+#include "model/recording_file.h"
+
+#include <vector>
+
+namespace risovik::win {
+
+namespace {
+
+const char* const kSlotFiles[kSlotCount] = {"Meta.wmf", "Meta2.wmf", "Meta3.wmf"};
+
+// Plays one record into the new recording, which records it again. Record by
+// record rather than PlayMetaFile: that one also saves and restores the
+// target's clip region around the playback, and on a recording surface the
+// restore is recorded too, as an empty clip region that would hide every
+// shape recorded after it.
+int CALLBACK CopyRecord(HDC target, HANDLETABLE* objects, METARECORD* record, int objectCount,
+                        LPARAM) {
+    PlayMetaFileRecord(target, objects, record, static_cast<UINT>(objectCount));
+    return 1;
+}
+
+// Reads the header and the size of a slot file before the platform loads it.
+bool HeaderFitsFile(const char* fileName) {
+    HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    std::uint8_t header[2 * kMetafileHeaderWords] = {};
+    DWORD read = 0;
+    LARGE_INTEGER size{};
+    const bool fits = GetFileSizeEx(file, &size) &&
+                      ReadFile(file, header, sizeof header, &read, nullptr) &&
+                      RecordingHeaderFits(header, read, static_cast<std::uint64_t>(size.QuadPart));
+    CloseHandle(file);
+    return fits;
+}
+
+} // namespace
+
+const char* SlotFileName(int slot) {
+    return slot >= 1 && slot <= kSlotCount ? kSlotFiles[slot - 1] : nullptr;
+}
+
+bool SaveRecordingTo(HDC& recording, const char* fileName) {
+    if (!recording || !fileName)
+        return false;
+    HMETAFILE finished = CloseMetaFile(recording);
+    recording = nullptr;
+    bool written = false;
+    if (finished) {
+        HMETAFILE copy = CopyMetaFileA(finished, fileName);
+        written = copy != nullptr;
+        if (copy)
+            DeleteMetaFile(copy);
+    }
+    // Recording goes on: the new recording starts with the records of the
+    // finished one, so every later save holds every shape of the run.
+    recording = CreateMetaFileA(nullptr);
+    if (finished) {
+        if (recording)
+            EnumMetaFile(recording, finished, CopyRecord, 0);
+        DeleteMetaFile(finished);
+    }
+    return written;
+}
+
+HMETAFILE LoadRecording(const char* fileName) {
+    if (!fileName || !HeaderFitsFile(fileName))
+        return nullptr;
+    HMETAFILE loaded = GetMetaFileA(fileName);
+    if (!loaded)
+        return nullptr;
+    const UINT size = GetMetaFileBitsEx(loaded, 0, nullptr);
+    std::vector<std::uint8_t> bytes(size);
+    const bool read = size != 0 && GetMetaFileBitsEx(loaded, size, bytes.data()) == size;
+    if (!read || CheckRecording(bytes.data(), bytes.size()) != RecordingCheck::Playable) {
+        DeleteMetaFile(loaded);
+        return nullptr;
+    }
+    return loaded;
+}
+
+} // namespace risovik::win

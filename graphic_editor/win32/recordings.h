@@ -1,0 +1,27 @@
+// Recordings on Win32: the three slot files, saving the running recording to
+// a slot without ending it, and loading a slot checked record by record.
+#pragma once
+
+#include "platform/win32.h"
+
+namespace risovik::win {
+
+constexpr int kSlotCount = 3;
+
+// The file of slot 1, 2 or 3 ("Meta.wmf", "Meta2.wmf", "Meta3.wmf", relative
+// to the current directory); null for any other number.
+const char* SlotFileName(int slot);
+
+// Ends the recording `recording` (CloseMetaFile) and writes it to `fileName`
+// (CopyMetaFileA). Then starts a new recording in `recording` that first
+// holds everything recorded so far, so that later shapes and later saves are
+// not lost. Nothing is reported; true when the file was written. With no
+// recording running, nothing happens.
+bool SaveRecordingTo(HDC& recording, const char* fileName);
+
+// GetMetaFileA of `fileName`, kept only when every record is well formed and
+// of a kind the editor plays; null when the file is missing, unreadable or
+// damaged (it then draws nothing).
+HMETAFILE LoadRecording(const char* fileName);
+
+} // namespace risovik::win
