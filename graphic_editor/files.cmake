@@ -35,4 +35,11 @@ if(DESK_WINDOWS)
     target_compile_definitions(risovik_files_wine_tests PRIVATE
                                RISOVIK_CORPUS_DIR="${_corpus_dir}")
   endif()
+
+  desk_script_test(risovik_e2e_files SCRIPT ${_files_dir}/tests/e2e_files.sh
+                   ARGS $<TARGET_FILE:risovik>)
+
+  # Timings of save, open and recordings, printed; run by hand under Wine.
+  add_executable(risovik_files_bench ${_files_dir}/bench/files_bench.cpp)
+  target_link_libraries(risovik_files_bench PRIVATE risovik_window)
 endif()
