@@ -27,3 +27,18 @@ add_custom_command(TARGET plitoboy POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${BRICK_SOUNDS} $<TARGET_FILE_DIR:plitoboy>
   COMMENT "Copying the brick game's sound cues next to plitoboy.exe")
 
+if(DESK_HAVE_GTEST)
+  desk_wine_test(brick_wine_tests SOURCES
+    ${BRICK_DIR}/tests/wine/game_fixture.cpp
+    ${BRICK_DIR}/tests/wine/window_test.cpp
+    ${BRICK_DIR}/tests/wine/menu_test.cpp
+    ${BRICK_DIR}/tests/wine/dialog_test.cpp
+    ${BRICK_DIR}/tests/wine/paint_test.cpp
+    ${BRICK_DIR}/tests/wine/platform_test.cpp
+    ${BRICK_RC}
+    LIBS brick_window)
+  if(TARGET brick_wine_tests)
+    target_include_directories(brick_wine_tests PRIVATE ${BRICK_DIR}/res)
+  endif()
+endif()
+
