@@ -354,6 +354,78 @@ TEST_F(BitmapCommands, CancelledOpenDeselectsTheTool) {
     EXPECT_EQ(Canvas(150, 100), RGB(255, 0, 0));
 }
 
+// Counts the background erases the window gets while it lives.
+class EraseCounter {
+  public:
+    explicit EraseCounter(HWND window) {
+        window_ = window;
+        count_ = 0;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~EraseCounter() { UnhookWindowsHookEx(hook_); }
+    int count() const { return count_; }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && m->hwnd == window_ && m->message == WM_ERASEBKGND)
+            ++count_;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static HWND window_;
+    static int count_;
+    HHOOK hook_;
+};
+HWND EraseCounter::window_ = nullptr;
+int EraseCounter::count_ = 0;
+
+TEST_F(BitmapCommands, OpenRepaintsWithEraseAndSaveDoesNotRepaint) {
+    ScratchFolder folder;
+    {
+        EraseCounter erases(hwnd);
+        ModalAnswerer answerer(Answers(IDCANCEL));
+        Command(IDM_OPEN_FILE);
+        EXPECT_GE(erases.count(), 1) << "a cancelled open still repaints with erase";
+    }
+    {
+        EraseCounter erases(hwnd);
+        ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{Typing(folder.file("p"))});
+        Command(IDM_SAVE_FILE);
+        RECT update{};
+        EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE)) << "a save asks for no repaint";
+        EXPECT_EQ(erases.count(), 0);
+    }
+    {
+        EraseCounter erases(hwnd);
+        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(9, 9));
+        UpdateWindow(hwnd);
+        EXPECT_EQ(erases.count(), 0) << "a release repaints without erase";
+    }
+}
+
+TEST_F(BitmapCommands, FailedSaveSaysHerAndLosesNothing) {
+    ScratchFolder folder;
+    RedRectangle(100, 50, 200, 150);
+    CreateDirectoryA(folder.file("taken.bmp").c_str(), nullptr);
+    const auto before = PixelsOf(Editor().canvas.get());
+    ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{Typing(folder.file("taken"))});
+    answerer.push(IDOK);
+    Command(IDM_SAVE_FILE);
+    ASSERT_EQ(answerer.seen().size(), 2u);
+    EXPECT_EQ(answerer.seen()[1].text, "Her");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"taken.bmp"});
+    EXPECT_EQ(testing::CompareRows(PixelsOf(Editor().canvas.get()), before, 450), "");
+    EXPECT_TRUE(AnyToolPushed());
+    // The next save to a good name works and holds the same picture.
+    answerer.push(IDOK, [&](HWND d) { SetDlgItemTextA(d, kNameField, folder.file("ok").c_str()); });
+    Command(IDM_SAVE_FILE);
+    HBITMAP saved = LoadPicture(folder.file("ok.bmp").c_str());
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(testing::CompareRows(PixelsOf(saved), before, 450), "");
+    DeleteObject(saved);
+}
+
 TEST_F(BitmapCommands, TransformsOfASmallOpenedPictureReadBlackOutsideIt) {
     ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{
         Typing(testing::CorpusFile("depth24.bmp"))}); // 9 x 6, blue

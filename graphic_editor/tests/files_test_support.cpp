@@ -180,4 +180,21 @@ int CountRecords(const std::vector<std::uint8_t>& metafile, std::uint16_t functi
     return count;
 }
 
+std::vector<MetaRecord> RecordsOf(const std::vector<std::uint8_t>& metafile) {
+    std::vector<MetaRecord> records;
+    std::size_t offset = 18;
+    while (offset + 6 <= metafile.size()) {
+        const std::uint32_t words = Le32(metafile, offset);
+        if (words < 3 || offset + 2ull * words > metafile.size())
+            break;
+        MetaRecord r;
+        r.function = static_cast<std::uint16_t>(Le16(metafile, offset + 4));
+        for (std::uint32_t i = 3; i < words; ++i)
+            r.params.push_back(static_cast<std::uint16_t>(Le16(metafile, offset + 2 * i)));
+        records.push_back(r);
+        offset += 2ull * words;
+    }
+    return records;
+}
+
 } // namespace risovik::testing

@@ -59,4 +59,11 @@ std::vector<CorpusEntry> CorpusEntries(const std::string& extension);
 // The number of records of a metafile (bytes of a file) with this function.
 int CountRecords(const std::vector<std::uint8_t>& metafile, std::uint16_t function);
 
+// The records of a metafile in order: function and parameter words.
+struct MetaRecord {
+    std::uint16_t function = 0;
+    std::vector<std::uint16_t> params;
+};
+std::vector<MetaRecord> RecordsOf(const std::vector<std::uint8_t>& metafile);
+
 } // namespace risovik::testing

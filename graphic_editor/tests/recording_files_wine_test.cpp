@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace risovik::win {
@@ -180,6 +181,89 @@ TEST_F(RecordingCommands, SecondSaveInOneRunHoldsEveryShape) {
     Command(IDM_OPEN_META_3);
     EXPECT_EQ(ColourName(Canvas(35, 35)), ColourName(RGB(255, 0, 0)));
     EXPECT_EQ(ColourName(Canvas(150, 125)), ColourName(RGB(255, 0, 0)));
+}
+
+// The records of one shape, from the first record with this function on:
+// "function:param,param,..." joined by spaces.
+std::string Describe(const std::vector<testing::MetaRecord>& records, std::size_t from,
+                     std::size_t count) {
+    std::string out;
+    for (std::size_t i = from; i < records.size() && i < from + count; ++i) {
+        char item[16];
+        std::snprintf(item, sizeof item, "%04X:", records[i].function);
+        out += (out.empty() ? "" : " ") + std::string(item);
+        for (std::size_t p = 0; p < records[i].params.size(); ++p)
+            out += (p ? "," : "") + std::to_string(records[i].params[p]);
+    }
+    return out;
+}
+
+std::size_t FirstOf(const std::vector<testing::MetaRecord>& records, std::uint16_t function) {
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (records[i].function == function)
+            return i;
+    return records.size();
+}
+
+TEST_F(RecordingCommands, EachShapeRecordsItsPenBrushAndPointsAsDrawn) {
+    Command(IDC_RED);
+    Command(IDC_RECTANGLE_TOOL);
+    Drag(200, 150, 100, 50); // press right and below the release
+    Command(IDM_SAVE_META_1);
+    auto records = testing::RecordsOf(ReadBytes(folder.file("Meta.wmf")));
+    std::size_t at = FirstOf(records, 0x02FA);
+    // Pen: solid, width 2, red; brush: solid, red; both selected; then
+    // Rectangle(release, press) stored as bottom, right, top, left.
+    EXPECT_EQ(Describe(records, at, 5),
+              "02FA:0,2,0,255,0 012D:0 02FC:0,255,0,0 012D:1 041B:150,200,50,100");
+
+    Command(IDC_BLUE);
+    Command(IDC_ELLIPSE_TOOL);
+    Drag(10, 20, 110, 70);
+    Command(IDM_SAVE_META_2);
+    records = testing::RecordsOf(ReadBytes(folder.file("Meta2.wmf")));
+    at = FirstOf(records, kEllipseRecord);
+    ASSERT_LT(at, records.size());
+    EXPECT_EQ(Describe(records, at, 1), "0418:20,10,70,110") << "Ellipse(release, press)";
+    bool dashedBluePen = false;
+    for (std::size_t i = 0; i < at; ++i)
+        dashedBluePen |= Describe(records, i, 1) == "02FA:1,2,0,0,255";
+    EXPECT_TRUE(dashedBluePen) << "a dashed pen of width 2 in blue before the ellipse";
+
+    Command(IDC_GREEN);
+    Command(IDC_LINE_TOOL);
+    Drag(30, 40, 300, 200);
+    Command(IDM_SAVE_META_3);
+    records = testing::RecordsOf(ReadBytes(folder.file("Meta3.wmf")));
+    at = FirstOf(records, 0x0214);
+    EXPECT_EQ(Describe(records, at, 2), "0214:40,30 0213:200,300")
+        << "MoveTo(press), LineTo(release)";
+}
+
+TEST_F(RecordingCommands, TextRecordsItsColourAndExactlyTheDrawnCharacters) {
+    SetWindowTextA(GetDlgItem(hwnd, IDC_TEXT_FIELD), "Privet, mir! and more");
+    Command(IDC_MAGENTA);
+    Command(IDC_TEXT_TOOL);
+    Drag(5, 5, 40, 60);
+    Command(IDM_SAVE_META_1);
+    const auto records = testing::RecordsOf(ReadBytes(folder.file("Meta.wmf")));
+    const std::size_t colour = FirstOf(records, 0x0209);
+    ASSERT_LT(colour, records.size());
+    EXPECT_EQ(Describe(records, colour, 1), "0209:255,255") << "SetTextColor magenta";
+    // The platform records TextOutA as ExtTextOut: y, x, count, options, text.
+    const std::size_t text = FirstOf(records, 0x0A32);
+    ASSERT_LT(text, records.size());
+    const auto& p = records[text].params;
+    ASSERT_GE(p.size(), 4u + 6u);
+    EXPECT_EQ(p[0], 60);
+    EXPECT_EQ(p[1], 40);
+    EXPECT_EQ(p[2], 12) << "the first 12 characters of the field";
+    std::string drawn;
+    for (std::size_t i = 0; i < 6; ++i) {
+        drawn += static_cast<char>(p[4 + i] & 0xFF);
+        drawn += static_cast<char>(p[4 + i] >> 8);
+    }
+    EXPECT_EQ(drawn, "Privet, mir!");
 }
 
 TEST_F(RecordingCommands, PendingClearCancelsThePlayback) {
