@@ -42,3 +42,7 @@ if(DESK_HAVE_GTEST)
   endif()
 endif()
 
+# Run by hand under Wine: scripts/wine-exec build/.../bin/brick_frame_bench.exe
+add_executable(brick_frame_bench ${BRICK_DIR}/bench/win/frame_bench.cpp ${BRICK_RC})
+target_include_directories(brick_frame_bench PRIVATE ${BRICK_DIR}/res)
+target_link_libraries(brick_frame_bench PRIVATE brick_window)

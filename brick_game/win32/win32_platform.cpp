@@ -104,9 +104,22 @@ void Win32BrickPlatform::textOut(int x, int y, const char* text, int count) {
         TextOutA(dc, x, y, text, count);
 }
 
+namespace {
+
+// Whether any pixel of the box lies in the paint's clipping region. A shape
+// outside it would change nothing on the screen, so it is not drawn at all:
+// most play frames repaint only the ball's old box.
+bool Visible(HDC dc, int left, int top, int right, int bottom) {
+    const RECT box{left, top, right, bottom};
+    return RectVisible(dc, &box) != FALSE;
+}
+
+} // namespace
+
 void Win32BrickPlatform::drawLifeIcon(int x, int y) {
     record_.lifeIcon = LoadIconA(record_.instanceHandle, MAKEINTRESOURCEA(IDI_LIFE));
-    if (HDC dc = paintDc())
+    HDC dc = paintDc();
+    if (dc && Visible(dc, x, y, x + GetSystemMetrics(SM_CXICON), y + GetSystemMetrics(SM_CYICON)))
         DrawIcon(dc, x, y, record_.lifeIcon);
 }
 
@@ -122,7 +135,7 @@ HBRUSH Win32BrickPlatform::brushOf(brick::BrushKind kind) const {
 // A shape without its brush keeps whatever brush the device context holds.
 void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) {
     HDC dc = paintDc();
-    if (!dc)
+    if (!dc || !Visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
@@ -132,7 +145,7 @@ void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) 
 void Win32BrickPlatform::roundRect(const desk::Rect& box, int cornerW, int cornerH,
                                    brick::BrushKind brush) {
     HDC dc = paintDc();
-    if (!dc)
+    if (!dc || !Visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
@@ -141,7 +154,7 @@ void Win32BrickPlatform::roundRect(const desk::Rect& box, int cornerW, int corne
 
 void Win32BrickPlatform::rectangle(const desk::Rect& box, brick::BrushKind brush) {
     HDC dc = paintDc();
-    if (!dc)
+    if (!dc || !Visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
