@@ -146,6 +146,47 @@ TEST(BitmapWriterUnderWine, MonochromePictureIsWrittenWithItsTwoColourTable) {
     DeleteObject(reopened);
 }
 
+TEST(BitmapWriterUnderWine, EveryDepthClassIsWrittenWithItsTableAndReopensAlike) {
+    struct Case {
+        int bits, entries;
+    };
+    const Case cases[] = {{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}, {32, 0}};
+    for (const Case c : cases) {
+        SCOPED_TRACE(std::to_string(c.bits) + " bits");
+        ScratchFolder folder;
+        // Black and white only, so every depth holds the picture exactly.
+        HBITMAP picture = CreateBitmap(7, 5, 1, static_cast<UINT>(c.bits), nullptr);
+        ASSERT_NE(picture, nullptr);
+        std::vector<std::uint32_t> pattern(7 * 5);
+        for (std::size_t i = 0; i < pattern.size(); ++i)
+            pattern[i] = (i % 3 == 0) ? 0xFFFFFF : 0;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 7;
+        info.bmiHeader.biHeight = -5;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        HDC screen = GetDC(nullptr);
+        SetDIBits(screen, picture, 0, 5, pattern.data(), &info, DIB_RGB_COLORS);
+        ASSERT_TRUE(SavePictureAs(folder.file("depth").c_str(), picture, screen));
+        ReleaseDC(nullptr, screen);
+
+        const auto bytes = ReadBytes(folder.file("depth.bmp"));
+        const std::uint32_t offset = 54 + 4 * c.entries;
+        const std::uint32_t image = (7 * c.bits + 31) / 32 * 4 * 5;
+        ASSERT_EQ(bytes.size(), offset + image);
+        EXPECT_EQ(Le32(bytes, 2), bytes.size());
+        EXPECT_EQ(Le32(bytes, 10), offset);
+        EXPECT_EQ(Le16(bytes, 28), static_cast<std::uint32_t>(c.bits));
+        EXPECT_EQ(Le32(bytes, 34), image);
+        HBITMAP reopened = LoadPicture(folder.file("depth.bmp").c_str());
+        ASSERT_NE(reopened, nullptr);
+        EXPECT_EQ(testing::CompareRows(PixelsOf(reopened), pattern, 7), "");
+        DeleteObject(reopened);
+        DeleteObject(picture);
+    }
+}
+
 TEST(BitmapWriterUnderWine, AppendsTheExtensionEvenToABmpName) {
     ScratchFolder folder;
     Surface canvas(DisplayPicture(4, 4));
