@@ -34,7 +34,13 @@ void Win32BrowserPlatform::listDrives() {
 }
 
 void Win32BrowserPlatform::listFolder(const char* pattern) {
+    // A visible list updates its scroll bar after every entry added; for a big
+    // folder that costs far more than the listing itself. Redrawing is held
+    // back while the entries come in, then the list is drawn once.
+    SendMessageA(h_.entryList, WM_SETREDRAW, FALSE, 0);
     SendMessageA(h_.entryList, LB_DIR, kListFolderFlags, reinterpret_cast<LPARAM>(pattern));
+    SendMessageA(h_.entryList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(h_.entryList, nullptr, TRUE);
 }
 
 void Win32BrowserPlatform::clearList() {
