@@ -42,6 +42,11 @@ if(DESK_HAVE_GTEST)
   endif()
 endif()
 
+foreach(script play menu)
+  desk_script_test(brick_e2e_${script} SCRIPT ${BRICK_DIR}/tests/e2e/${script}.sh
+                   ARGS $<TARGET_FILE:plitoboy>)
+endforeach()
+
 # Run by hand under Wine: scripts/wine-exec build/.../bin/brick_frame_bench.exe
 add_executable(brick_frame_bench ${BRICK_DIR}/bench/win/frame_bench.cpp ${BRICK_RC})
 target_include_directories(brick_frame_bench PRIVATE ${BRICK_DIR}/res)

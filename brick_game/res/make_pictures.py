@@ -116,7 +116,9 @@ def logo():
 def _palette_for(img, bits):
     if bits == 4:
         return list(VGA16)
-    colours = []
+    # Entry 0 stays black: transparent pixels carry index 0 under a set mask
+    # bit, and the screen is XORed with that entry.
+    colours = [BLACK]
     for row in img.px:
         for c in row:
             if c is not None and tuple(c[:3]) not in colours:

@@ -1,0 +1,72 @@
+# Shared by the brick game's end-to-end scripts: starts the real plitoboy.exe
+# under Wine from the folder that holds it and its sound files, finds its
+# window on the X display, takes screenshots and checks pixels.
+# Needs DISPLAY and WINEPREFIX (the test runner sets both).
+set -euo pipefail
+EXE="$1"
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+ROOT="${DESK_ROOT:-$(cd "$HERE/../../.." && pwd)}"
+TITLE="П Л И Т О Б О Й"
+WORK="$(mktemp -d)"
+PIXELS="python3 $HERE/pixels.py"
+PROGRAM_PID=""
+
+stop_program() {
+  if [ -n "$PROGRAM_PID" ]; then
+    kill "$PROGRAM_PID" 2>/dev/null || true
+    wait "$PROGRAM_PID" 2>/dev/null || true
+  fi
+  rm -rf "$WORK"
+}
+trap stop_program EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_program() {
+  cd "$(dirname "$EXE")"
+  "$ROOT/scripts/wine-exec" "./$(basename "$EXE")" >/dev/null 2>&1 &
+  PROGRAM_PID=$!
+  WIN=""
+  for _ in $(seq 1 150); do
+    WIN="$(xdotool search --name "^$TITLE\$" 2>/dev/null | head -1 || true)"
+    [ -n "$WIN" ] && break
+    sleep 0.1
+  done
+  [ -n "$WIN" ] || fail "the window did not appear"
+  # The title screen's scrolling red lines show once the window is up and
+  # running its frames; keys sent before that may be lost.
+  local s red
+  for _ in $(seq 1 50); do
+    s="$(shot)"
+    red="$($PIXELS count "$s" 0 0 0 150 800 260 200 0 0)"
+    [ "$red" -gt 20 ] && break
+    sleep 0.2
+  done
+  [ "$red" -gt 20 ] || fail "the title screen did not show"
+  xdotool windowfocus "$WIN" 2>/dev/null || true
+  sleep 1
+}
+
+shot() { # takes a screenshot and prints its path
+  local path
+  path="$WORK/shot-$(date +%s%N).png"
+  import -window root -crop 800x600+0+0 +repage "$path"
+  echo "$path"
+}
+
+# Waits until the 27 bricks show, then sets OX, OY (the client area's origin
+# on the screen) and PLAY_SHOT (that screenshot).
+wait_for_play() {
+  local s o
+  for _ in $(seq 1 40); do
+    s="$(shot)"
+    o="$($PIXELS origin "$s")"
+    if [ "$o" != none ] && $PIXELS bricks "$s" $o 0 0 250 >/dev/null; then
+      read -r OX OY <<<"$o"
+      PLAY_SHOT="$s"
+      return 0
+    fi
+    sleep 0.25
+  done
+  fail "play did not start: no field of bricks on the screen"
+}
