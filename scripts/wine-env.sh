@@ -53,18 +53,28 @@ winepath_of() { echo "Z:$(echo "$1" | sed 's#/#\\#g')"; }
 # several runs on one machine do not collide.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo_ok; then return 0; fi
-  local n
+  local n i
   for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
     for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && return 0
+      # Another run may have taken the same number a moment earlier: then
+      # this server exits, and the next number is tried. Sharing a display
+      # would let two runs' windows and X input interfere.
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo_ok; then
+        sleep 0.2
+        if kill -0 "$XVFB_PID" 2>/dev/null; then
+          export DISPLAY=":$n"
+          return 0
+        fi
+        break
+      fi
       sleep 0.1
     done
     kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
   done
   echo "wine-env: could not start Xvfb" >&2
   return 1
