@@ -39,6 +39,8 @@ if(DESK_HAVE_GTEST)
     LIBS brick_window)
   if(TARGET brick_wine_tests)
     target_include_directories(brick_wine_tests PRIVATE ${BRICK_DIR}/res)
+    # The tests look at the sound files that the program's build copies.
+    add_dependencies(brick_wine_tests plitoboy)
   endif()
 endif()
 

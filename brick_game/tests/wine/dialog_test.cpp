@@ -225,6 +225,12 @@ TEST_F(GameWindowTest, RulesDialogHoldsTheRulesSplitOverTwoTexts) {
     std::vector<SoundCall> want = {{"(null)", kPurge}, {"Hop.wav", kLoop}};
     want.insert(want.end(), kClosedOnTitle.begin(), kClosedOnTitle.end());
     EXPECT_EQ(SoundLog(), want);
+
+    SoundLog().clear();
+    EXPECT_EQ(OpenAndClose(hwnd_, IDM_RULES, nullptr, 0,
+                           [](HWND d) { PostMessageA(d, WM_KEYDOWN, VK_ESCAPE, 0); }),
+              0);
+    EXPECT_EQ(SoundLog(), want) << "Escape closes it with the same cues";
 }
 
 TEST_F(GameWindowTest, OnlyOkAndCancelCloseADialog) {

@@ -2,6 +2,12 @@
 #include "game_fixture.h"
 #include "res/resource_ids.h"
 
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
 namespace brickwin::testing {
 namespace {
 
@@ -50,6 +56,96 @@ TEST_F(GameWindowTest, RemadeBrushesReplaceAndReleaseThePrevious) {
 TEST_F(GameWindowTest, CountingWaitIsCalibratedAtStartUp) {
     // One count lasts tens of nanoseconds, far more than one spin of the loop.
     EXPECT_GT(Platform().wait().spinsPerCount(), 1u);
+}
+
+const char* const kCueFiles[] = {"play.wav",     "round.wav", "1.wav",        "2.wav",
+                                 "3.wav",        "pause.wav", "Kubik.wav",    "excelent.wav",
+                                 "Doska.wav",    "Stena.wav", "gameover.wav", "Congrat.wav",
+                                 "Applauds.wav", "Bye.wav",   "exit.wav",     "Stupid.wav",
+                                 "pp.wav",       "Hop.wav",   "Yeahbaby.wav"};
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+struct WaveFormat {
+    bool valid = false;
+    unsigned channels = 0;
+    unsigned rate = 0;
+    unsigned bits = 0;
+    double seconds = 0;
+    long bytes = 0;
+};
+
+WaveFormat ReadWave(const std::string& path) {
+    WaveFormat w;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return w;
+    std::vector<unsigned char> b;
+    unsigned char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        b.insert(b.end(), buf, buf + n);
+    std::fclose(f);
+    w.bytes = static_cast<long>(b.size());
+    auto u32 = [&](size_t at) {
+        return b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
+               static_cast<std::uint32_t>(b[at + 3]) << 24;
+    };
+    auto u16 = [&](size_t at) { return static_cast<unsigned>(b[at] | b[at + 1] << 8); };
+    if (b.size() < 44 || std::memcmp(&b[0], "RIFF", 4) || std::memcmp(&b[8], "WAVE", 4))
+        return w;
+    unsigned byteRate = 0;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        const std::uint32_t size = u32(at + 4);
+        if (!std::memcmp(&b[at], "fmt ", 4) && at + 24 <= b.size()) {
+            w.valid = u16(at + 8) == 1 || u16(at + 8) == 0xFFFE;
+            w.channels = u16(at + 10);
+            w.rate = u32(at + 12);
+            byteRate = u32(at + 16);
+            w.bits = u16(at + 22);
+        } else if (!std::memcmp(&b[at], "data", 4) && byteRate) {
+            w.seconds = static_cast<double>(size) / byteRate;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return w;
+}
+
+TEST(SoundFiles, AllNineteenCuesLieNextToTheProgramAsSmallMonoWaves) {
+    const std::string folder = ProgramFolder();
+    long total = 0;
+    for (const char* name : kCueFiles) {
+        const WaveFormat w = ReadWave(folder + name);
+        ASSERT_TRUE(w.valid) << folder << name << " is missing or not a PCM wave file";
+        EXPECT_EQ(w.channels, 1u) << name;
+        EXPECT_LE(w.rate, 22050u) << name;
+        EXPECT_GT(w.seconds, 0.02) << name;
+        EXPECT_LT(w.seconds, 4.0) << name << " is too long for a cue";
+        total += w.bytes;
+    }
+    EXPECT_LT(total, 1024 * 1024) << "the cues together should stay small";
+}
+
+TEST_F(GameWindowTest, SettingsWorkWhenTheirCueFilesAreMissing) {
+    // The real sound service, in a folder without the cue files.
+    Platform().setSoundFunction(nullptr);
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    ASSERT_EQ(GetFileAttributesA("pp.wav"), INVALID_FILE_ATTRIBUTES)
+        << "pp.wav found in " << folder;
+    Command(IDM_SPEED_SLOW);
+    Command(IDM_KEYBOARD);
+    EXPECT_EQ(Game().delayLoops, 300000);
+    EXPECT_TRUE(Game().keyboardControl);
+    EXPECT_TRUE(GetMenuState(GetMenu(hwnd_), IDM_SPEED_SLOW, MF_BYCOMMAND) & MF_CHECKED);
+    Key(VK_RETURN);
+    EXPECT_EQ(Game().screenMode, brick::ModeRoundIntro);
+    EXPECT_TRUE(IsWindow(hwnd_));
 }
 
 } // namespace
