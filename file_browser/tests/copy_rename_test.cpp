@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,10 @@ struct ErrorCase {
     unsigned long code;
     std::string message; // empty: no message
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << "error code " << c.code;
+}
 
 class CopyErrors : public CopyRename, public ::testing::WithParamInterface<ErrorCase> {};
 

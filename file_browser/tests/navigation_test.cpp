@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct PatternCase {
     const char* wantPattern;
     const char* wantEntry;
 };
+
+void PrintTo(const PatternCase& c, std::ostream* os) {
+    *os << "\"" << c.pattern << "\" + \"" << c.entry << "\"";
+}
 
 class ExtendPatternTable : public ::testing::TestWithParam<PatternCase> {};
 
