@@ -11,7 +11,7 @@
 
 namespace brickwin {
 
-// The duration of one count of the play wait. A play frame costs some 0.1 ms
+// The duration of one count of the play wait. A play step costs about 0.15 ms
 // of its own, so with this value the 70000 counts of the normal speed give
 // about 300 play steps per second.
 constexpr double kNanosecondsPerCount = 46.0;

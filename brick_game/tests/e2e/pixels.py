@@ -10,12 +10,16 @@ scripts. The screenshot is read as a binary PPM (ImageMagick converts it).
   pixels.py count SHOT OX OY X0 Y0 X1 Y1 R G B
                                         pixels of the colour in the client box
 """
+import os
 import subprocess
 import sys
 
+# ImageMagick's own converter, where a wrapper of the same name may come first.
+CONVERT = '/usr/bin/convert' if os.path.exists('/usr/bin/convert') else 'convert'
+
 
 def load(path):
-    ppm = subprocess.run(['convert', path, 'ppm:-'], check=True,
+    ppm = subprocess.run([CONVERT, path, 'ppm:-'], check=True,
                          stdout=subprocess.PIPE).stdout
     parts = ppm.split(maxsplit=4)
     width, height = int(parts[1]), int(parts[2])

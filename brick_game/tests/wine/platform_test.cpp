@@ -116,6 +116,48 @@ WaveFormat ReadWave(const std::string& path) {
     return w;
 }
 
+// The size of an icon image as loaded at the asked size.
+SIZE IconSize(HICON icon) {
+    ICONINFO info{};
+    SIZE size{0, 0};
+    if (!icon || !GetIconInfo(icon, &info))
+        return size;
+    BITMAP bm{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    size.cx = bm.bmWidth;
+    size.cy = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return size;
+}
+
+TEST(Pictures, IconsPointerAndTitlePictureLoadFromTheResources) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (int id : {IDI_GAME, IDI_LIFE}) {
+        for (int size : {16, 32, 48}) {
+            HICON icon = static_cast<HICON>(
+                LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+            const SIZE got = IconSize(icon);
+            EXPECT_EQ(got.cx, size) << "icon " << id << " at " << size;
+            EXPECT_EQ(got.cy, size) << "icon " << id << " at " << size;
+            if (icon)
+                DestroyIcon(icon);
+        }
+    }
+    EXPECT_NE(LoadCursorA(instance, MAKEINTRESOURCEA(IDC_GAME_POINTER)), nullptr);
+
+    HBITMAP logo = static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    ASSERT_NE(logo, nullptr);
+    DIBSECTION dib{};
+    ASSERT_EQ(GetObjectA(logo, sizeof dib, &dib), static_cast<int>(sizeof dib));
+    EXPECT_EQ(dib.dsBm.bmWidth, 106);
+    EXPECT_EQ(dib.dsBm.bmHeight, 29);
+    EXPECT_EQ(dib.dsBmih.biBitCount, 4) << "16 colours";
+    DeleteObject(logo);
+}
+
 TEST(SoundFiles, AllNineteenCuesLieNextToTheProgramAsSmallMonoWaves) {
     const std::string folder = ProgramFolder();
     long total = 0;
