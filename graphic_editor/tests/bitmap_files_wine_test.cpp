@@ -7,6 +7,8 @@
 #include "win32/bitmap_io.h"
 #include "win32/editor_window.h"
 
+#include "editor_window_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -276,44 +278,27 @@ TEST(FileDialogRequest, HoldsTheFilterFlagsAndNameBuffer) {
 }
 
 // The commands in the running editor, through the real dialogs.
-class BitmapCommands : public ::testing::Test {
+class BitmapCommands : public EditorWindowFixture {
   protected:
-    void SetUp() override {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        RegisterEditorClass(instance);
-        hwnd = CreateEditorWindow(instance);
-        ASSERT_NE(hwnd, nullptr);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        UpdateWindow(hwnd);
-    }
-    void TearDown() override {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-        PumpPending();
-    }
     void Command(int id) {
-        SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        Send(id);
         UpdateWindow(hwnd);
     }
     void RedRectangle(int x0, int y0, int x1, int y1) {
         Command(IDC_RECTANGLE_TOOL);
         Command(IDC_RED);
-        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
-        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
-        UpdateWindow(hwnd);
+        Drag(x0, y0, x1, y1);
     }
     // Answers the next file dialog with this name typed into its name field.
     static ModalAnswerer::Answer Typing(const std::string& name) {
         return {IDOK, [name](HWND dialog) { SetDlgItemTextA(dialog, kNameField, name.c_str()); }};
     }
-    COLORREF Canvas(int x, int y) { return GetPixel(Editor().canvasSurface, x, y); }
     bool AnyToolPushed() {
         for (int id = IDC_LINE_TOOL; id <= IDC_TEXT_TOOL; ++id)
             if (SendMessageA(GetDlgItem(hwnd, id), BM_GETSTATE, 0, 0) & BST_PUSHED)
                 return true;
         return false;
     }
-    HWND hwnd = nullptr;
 };
 
 TEST_F(BitmapCommands, SaveWritesTheCanvasUnderTheTypedName) {

@@ -8,6 +8,8 @@
 #include "win32/editor_window.h"
 #include "win32/recordings.h"
 
+#include "editor_window_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -117,26 +119,12 @@ TEST(RecordingCorpus, DamagedSlotsAreRefusedAndNeverPlayed) {
 
 // The same files through the editor's commands: the canvas stays unless a
 // picture opened, and the editor keeps answering.
-class CorpusCommands : public ::testing::Test {
+class CorpusCommands : public EditorWindowFixture {
   protected:
-    void SetUp() override {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        RegisterEditorClass(instance);
-        hwnd = CreateEditorWindow(instance);
-        ASSERT_NE(hwnd, nullptr);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        UpdateWindow(hwnd);
-    }
-    void TearDown() override {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-        PumpPending();
-    }
     void Command(int id) {
-        SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        Send(id);
         UpdateWindow(hwnd);
     }
-    HWND hwnd = nullptr;
 };
 
 TEST_F(CorpusCommands, RefusedPicturesLeaveTheCanvasAndEveryOtherOneReplacesIt) {

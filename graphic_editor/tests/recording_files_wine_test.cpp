@@ -7,6 +7,8 @@
 #include "win32/file_commands.h"
 #include "win32/recordings.h"
 
+#include "editor_window_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -65,36 +67,12 @@ TEST(RecordingSlots, FailedSaveLeavesNoFileAndKeepsTheShapes) {
     EXPECT_EQ(none, nullptr);
 }
 
-class RecordingCommands : public ::testing::Test {
+class RecordingCommands : public EditorWindowFixture {
   protected:
-    void SetUp() override {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        RegisterEditorClass(instance);
-        hwnd = CreateEditorWindow(instance);
-        ASSERT_NE(hwnd, nullptr);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        UpdateWindow(hwnd);
-    }
-    void TearDown() override {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-        PumpPending();
-    }
     void Command(int id) {
-        SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        Send(id);
         UpdateWindow(hwnd);
     }
-    void Drag(int x0, int y0, int x1, int y1) {
-        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
-        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
-        UpdateWindow(hwnd);
-    }
-    void Repaint() {
-        InvalidateRect(hwnd, nullptr, FALSE);
-        UpdateWindow(hwnd);
-    }
-    COLORREF Canvas(int x, int y) { return GetPixel(Editor().canvasSurface, x, y); }
-    HWND hwnd = nullptr;
     ScratchFolder folder; // the slots live in the current directory
 };
 

@@ -5,6 +5,8 @@
 #include "resource.h"
 #include "win32/editor_window.h"
 
+#include "editor_window_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -26,37 +28,9 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-class EditorWindowTest : public ::testing::Test {
+class EditorWindowTest : public EditorWindowFixture {
   protected:
-    void SetUp() override {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        RegisterEditorClass(instance);
-        hwnd = CreateEditorWindow(instance);
-        ASSERT_NE(hwnd, nullptr);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        UpdateWindow(hwnd);
-    }
-    void TearDown() override {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-        PumpPending(); // also takes the quit message WM_DESTROY posts
-    }
-    void Command(int id) { SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-    void Press(int x, int y) { SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
-    void Release(int x, int y) {
-        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-        UpdateWindow(hwnd);
-    }
-    void Drag(int x0, int y0, int x1, int y1) {
-        Press(x0, y0);
-        Release(x1, y1);
-    }
-    // A repaint as when the window is uncovered.
-    void Repaint() {
-        InvalidateRect(hwnd, nullptr, FALSE);
-        UpdateWindow(hwnd);
-    }
-    COLORREF Canvas(int x, int y) { return GetPixel(Editor().canvasSurface, x, y); }
+    void Command(int id) { Send(id); }
     std::vector<COLORREF> Snapshot() {
         std::vector<COLORREF> all;
         all.reserve(450 * 400);
@@ -92,7 +66,6 @@ class EditorWindowTest : public ::testing::Test {
             SetPixel(Editor().canvasSurface, p.x, p.y, kWhite);
         UpdateWindow(hwnd);
     }
-    HWND hwnd = nullptr;
 };
 
 TEST_F(EditorWindowTest, WindowClassTitleAndFixedFrame) {
