@@ -11,10 +11,12 @@
 
 namespace brickwin {
 
-// The duration of one count of the play wait. A play step costs about 0.15 ms
-// of its own, so with this value the 70000 counts of the normal speed give
-// about 300 play steps per second.
-constexpr double kNanosecondsPerCount = 46.0;
+// The duration of one count of the play wait. Besides its wait, a play step
+// costs from about 0.1 ms (Wine on a busy machine) to 0.7 ms (Wine on an idle
+// virtual machine, where each wake-up of the window system's processes is
+// slow); with this value the 70000 counts of the normal speed give 260 to 310
+// play steps per second.
+constexpr double kNanosecondsPerCount = 44.0;
 
 // The sound service: PlaySoundA, or a test's recorder with the same signature.
 using SoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
