@@ -70,3 +70,15 @@ wait_for_play() {
   done
   fail "play did not start: no field of bricks on the screen"
 }
+
+# Retries a check (a shell function that looks at a fresh screenshot in $S
+# and returns 0 when satisfied) for up to about five seconds.
+until_seen() {
+  local _
+  for _ in $(seq 1 15); do
+    S="$(shot)"
+    "$1" && return 0
+    sleep 0.2
+  done
+  return 1
+}

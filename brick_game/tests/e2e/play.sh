@@ -14,15 +14,17 @@ wait_for_play
 echo "client origin on the screen: $OX $OY"
 $PIXELS bricks "$PLAY_SHOT" "$OX" "$OY" 0 0 250
 
-# The paddle follows the pointer: its left end is 20 pixels left of it.
+# The paddle follows the pointer: its left end is 20 pixels left of it, and
+# the ball rests on it.
 xdotool mousemove $((OX + 300)) $((OY + 300))
-sleep 0.5
-s="$(shot)"
-read -r left right <<<"$($PIXELS span "$s" "$OX" "$OY" 462 0 240 0)"
-echo "paddle inside spans x $left..$right on row 462"
-[ "$left" = 281 ] && [ "$right" = 368 ] || fail "paddle not at (280, 455)-(370, 470)"
-yellow="$($PIXELS count "$s" "$OX" "$OY" 330 445 340 455 240 240 10)"
-[ "$yellow" -gt 30 ] || fail "the ball does not rest on the paddle ($yellow pixels)"
+paddle_under_pointer() {
+  local span yellow
+  span="$($PIXELS span "$S" "$OX" "$OY" 462 0 240 0)"
+  yellow="$($PIXELS count "$S" "$OX" "$OY" 330 445 340 455 240 240 10)"
+  echo "paddle inside spans x ${span/ /..} on row 462; $yellow ball pixels above it"
+  [ "$span" = "281 368" ] && [ "$yellow" -gt 30 ]
+}
+until_seen paddle_under_pointer || fail "paddle not at (280, 455)-(370, 470) with the ball on it"
 
 # The ball flies up to the bricks and back within a second or two, and a
 # screenshot takes a good part of a second on a busy machine: the flight shows
