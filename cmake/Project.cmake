@@ -14,13 +14,6 @@ else()
 endif()
 
 set(DESK_ROOT ${CMAKE_CURRENT_SOURCE_DIR})
-
-# Team note while several developers share this machine; removed afterwards.
-if(EXISTS /tmp/dev-rules.md AND NOT DEFINED ENV{CI})
-  message(WARNING "TEAM RULES: every developer working in this tree must read /tmp/dev-rules.md "
-                  "now (own build folders and Wine prefix, how to commit, what comments may say, "
-                  "the deadline). Developer of the snake game: this is for you especially.")
-endif()
 set(DESK_SOUND_DIR ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
