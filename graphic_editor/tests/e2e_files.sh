@@ -8,66 +8,13 @@ set -euo pipefail
 exe="$1"
 root="${DESK_ROOT:?DESK_ROOT must name the project folder}"
 work="$(mktemp -d)"
-pid=""
-cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=e2e_common.sh
+. "$(dirname "$0")/e2e_common.sh"
 
 # The program runs from a folder of its own, so the file lands there only.
 cp "$exe" "$work/risovik.exe"
 cd "$work"
-"$root/scripts/wine-exec" ./risovik.exe &
-pid=$!
-
-find_window() { # name; prints the first window id, waits up to 10 s
-  local w=""
-  for _ in $(seq 1 100); do
-    w="$(xdotool search --name "$1" 2>/dev/null | head -1 || true)"
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-gone() { # window id; waits up to 10 s for it to close
-  for _ in $(seq 1 100); do
-    xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-win="$(find_window 'Графический редактор')" || { echo "FAIL: no editor window"; exit 1; }
-xdotool windowfocus --sync "$win" || true
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$win")" # X, Y: the frame's corner
-
-pixel() { # prints the colour of screen pixel (x, y) of shot $1 as r,g,b
-  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -1 |
-    sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3/'
-}
-black3() { # shot, x, y, step x, step y: three black pixels in a row
-  [ "$(pixel "$1" "$2" "$3")" = "0,0,0" ] &&
-    [ "$(pixel "$1" $(($2 + $4)) $(($3 + $5)))" = "0,0,0" ] &&
-    [ "$(pixel "$1" $(($2 + 2 * $4)) $(($3 + 2 * $5)))" = "0,0,0" ]
-}
-# Wine draws the frame itself: the client corner is where the black canvas
-# starts below the menu bar and right of the border.
-import -window root "$work/start.png"
-cx=""; cy=""
-for dy in $(seq 0 80); do
-  if black3 "$work/start.png" $((X + 440)) $((Y + dy)) 0 2; then cy=$((Y + dy)); break; fi
-done
-for dx in $(seq 0 20); do
-  if black3 "$work/start.png" $((X + dx)) $((Y + 200)) 2 0; then cx=$((X + dx)); break; fi
-done
-[ -n "$cx" ] && [ -n "$cy" ] || { echo "FAIL: no black canvas found in the window"; exit 1; }
-
-click() { # client x, y
-  xdotool mousemove "$(($1 + cx))" "$(($2 + cy))" click 1
-  sleep 0.2
-}
+start_editor "$work"
 click 580 35  # "Rectangle"
 click 490 175 # "RED"
 xdotool mousemove $((cx + 100)) $((cy + 100)) mousedown 1
