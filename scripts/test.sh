@@ -18,7 +18,7 @@ failed=0
 status=0
 count() { # reads ctest's closing line out of a log
   local line
-  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
+  line=$(grep -aE '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
   if [ -z "$line" ]; then
     status=1
     return
