@@ -63,5 +63,5 @@ shot dirvik
 
 # The brick game has its own, more detailed set.
 for s in "$REPO_ROOT"/brick_game/tests/e2e/screenshots.sh "$REPO_ROOT"/brick_game/res/screenshots.sh; do
-  if [ -x "$s" ]; then "$s" "$bin"; break; fi
+  if [ -x "$s" ]; then "$s" "$bin/plitoboy.exe"; break; fi
 done
