@@ -472,6 +472,118 @@ TEST_F(SnakeWindow, AboutBoxHasItsIconTextsAndDefaultOkButton) {
     EXPECT_EQ(g_inspection, "caption=About;icon;picture;ok=OK;default;framed;");
 }
 
+// The About box as the resource holds it: a DLGTEMPLATE with its controls.
+struct TemplateItem {
+    DWORD style = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    WORD id = 0;
+    std::string cls;  // "#130" for a class given by ordinal
+    std::string text; // "#107" for a text given by ordinal
+};
+
+struct DialogTemplate {
+    DWORD style = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    std::string menu, cls, title, font;
+    int pointSize = 0;
+    std::vector<TemplateItem> items;
+};
+
+// Reads a string or an ordinal of a template (WORD-aligned, UTF-16).
+std::string ReadSzOrOrd(const WORD*& p) {
+    if (*p == 0xFFFF) {
+        const std::string out = "#" + std::to_string(p[1]);
+        p += 2;
+        return out;
+    }
+    std::string out;
+    while (*p) {
+        out += static_cast<char>(*p++);
+    }
+    ++p;
+    return out;
+}
+
+DialogTemplate ReadDialogTemplate(HINSTANCE instance, int id) {
+    DialogTemplate d;
+    HRSRC res = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5)); // RT_DIALOG
+    if (!res) {
+        return d;
+    }
+    const auto* base = static_cast<const BYTE*>(LockResource(LoadResource(instance, res)));
+    const auto* t = reinterpret_cast<const DLGTEMPLATE*>(base);
+    d.style = t->style;
+    d.x = t->x, d.y = t->y, d.cx = t->cx, d.cy = t->cy;
+    const WORD* p = reinterpret_cast<const WORD*>(base + 18);
+    d.menu = ReadSzOrOrd(p);
+    d.cls = ReadSzOrOrd(p);
+    d.title = ReadSzOrOrd(p);
+    if (d.style & DS_SETFONT) {
+        d.pointSize = *p++;
+        d.font = ReadSzOrOrd(p);
+    }
+    for (int i = 0; i < t->cdit; ++i) {
+        const BYTE* at = reinterpret_cast<const BYTE*>(p);
+        at = base + ((at - base + 3) & ~static_cast<std::ptrdiff_t>(3));
+        const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>(at);
+        TemplateItem it;
+        it.style = item->style;
+        it.x = item->x, it.y = item->y, it.cx = item->cx, it.cy = item->cy;
+        it.id = item->id;
+        p = reinterpret_cast<const WORD*>(at + 18);
+        it.cls = ReadSzOrOrd(p);
+        it.text = ReadSzOrOrd(p);
+        p += 1 + (*p + 1) / 2; // creation data
+        d.items.push_back(it);
+    }
+    return d;
+}
+
+bool IsStaticClass(const std::string& cls) {
+    return cls == "#130" || lstrcmpiA(cls.c_str(), "Static") == 0;
+}
+
+TEST_F(SnakeWindow, AboutTemplateHasThePositionsSizesStylesFontAndTexts) {
+    const DialogTemplate d = ReadDialogTemplate(instance_, IDD_ABOUTBOX);
+    EXPECT_EQ(d.style, static_cast<DWORD>(DS_MODALFRAME | WS_CAPTION | WS_SYSMENU | DS_SETFONT));
+    EXPECT_EQ((std::vector<int>{d.x, d.y, d.cx, d.cy}), (std::vector<int>{22, 17, 230, 75}));
+    EXPECT_EQ(d.menu, "");
+    EXPECT_EQ(d.cls, "");
+    EXPECT_EQ(d.title, "About");
+    EXPECT_EQ(d.pointSize, 8);
+    EXPECT_EQ(d.font, "System");
+    ASSERT_EQ(d.items.size(), 4u);
+
+    const TemplateItem& icon = d.items[0];
+    EXPECT_EQ(icon.id, IDC_ABOUT_ICON);
+    EXPECT_TRUE(IsStaticClass(icon.cls)) << icon.cls;
+    EXPECT_EQ(icon.style & SS_TYPEMASK, static_cast<DWORD>(SS_ICON));
+    EXPECT_EQ(icon.text, "#" + std::to_string(IDI_POLZUN));
+    EXPECT_EQ((std::vector<int>{icon.x, icon.y, icon.cx, icon.cy}),
+              (std::vector<int>{14, 9, 16, 16}));
+
+    const int textTops[] = {10, 20};
+    for (int i = 1; i <= 2; ++i) {
+        const TemplateItem& text = d.items[static_cast<size_t>(i)];
+        EXPECT_EQ(text.id, 0xFFFF) << "line " << i;
+        EXPECT_TRUE(IsStaticClass(text.cls)) << text.cls;
+        EXPECT_EQ(text.style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT)) << "line " << i;
+        EXPECT_TRUE(text.style & SS_NOPREFIX) << "line " << i;
+        EXPECT_EQ((std::vector<int>{text.x, text.y, text.cx, text.cy}),
+                  (std::vector<int>{49, textTops[i - 1], 119, 8}))
+            << "line " << i;
+    }
+    EXPECT_EQ(d.items[1].text, "polzun Version 1.0");
+    EXPECT_FALSE(d.items[2].text.empty());
+
+    const TemplateItem& ok = d.items[3];
+    EXPECT_EQ(ok.id, IDOK);
+    EXPECT_TRUE(ok.cls == "#128" || lstrcmpiA(ok.cls.c_str(), "Button") == 0) << ok.cls;
+    EXPECT_EQ(ok.style & 0x0F, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(ok.text, "OK");
+    EXPECT_EQ((std::vector<int>{ok.x, ok.y, ok.cx, ok.cy}), (std::vector<int>{195, 6, 30, 11}));
+}
+
 // The snake keeps moving while the modal box is open.
 int g_headAtOpen = 0;
 int g_headAtClose = 0;
