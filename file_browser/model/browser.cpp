@@ -142,6 +142,10 @@ void OpenEntry(BrowserState& state, BrowserPlatform& platform) {
         platform.sendCommand(IDC_UP_BUTTON);
         return;
     }
+    // Drive and folder entries end with "]"; a file whose name merely starts
+    // with "[" ("[notes].txt") is a file and is not opened either.
+    if (state.selectedEntry[std::strlen(state.selectedEntry) - 1] != ']')
+        return;
     if (state.level >= kHistorySlots - 1) {
         platform.showError(kTooDeep, kErrorCaption);
         return;

@@ -320,6 +320,22 @@ TEST_F(BrowserWindow, SelectionSetsTheFileCommandsAndClosesThePanel) {
         EXPECT_EQ(GetDlgItem(window, id), nullptr) << "panel control " << id << " left open";
 }
 
+TEST_F(BrowserWindow, DoubleClickOnAFileNamedWithABracketOpensNothing) {
+    makeTreeAndWalkIn();
+    WriteAll(tree + "[notes].txt", "notes");
+    command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
+    // Back in, so that the new file is listed.
+    const std::size_t cut = tree.rfind('\\', tree.size() - 2) + 1;
+    ASSERT_TRUE(open("[" + tree.substr(cut, tree.size() - 1 - cut) + "]"));
+    ASSERT_EQ(pathBar(), tree + "*.*");
+    const Texts here = entries();
+    ModalAnswerer boxes;
+    ASSERT_TRUE(open("[notes].txt"));
+    EXPECT_TRUE(boxes.seen().empty()) << boxes.seen()[0].text;
+    EXPECT_EQ(pathBar(), tree + "*.*");
+    EXPECT_EQ(entries(), here);
+}
+
 TEST_F(BrowserWindow, CopyOntoItselfAnsweredYesLeavesTheFileAsItWas) {
     makeTreeAndWalkIn();
     ModalAnswerer boxes(Answers{{IDYES, {}}});

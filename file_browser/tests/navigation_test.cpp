@@ -204,6 +204,21 @@ TEST_F(Navigation, DoubleClickOnAFileOnlyRemembersIt) {
         EXPECT_TRUE(call.rfind("listFolder", 0) != 0 && call != "clearList") << call;
 }
 
+TEST_F(Navigation, FileWhoseNameStartsWithABracketIsNotOpened) {
+    // A file "[notes].txt" begins with "[" like a folder entry, but only a
+    // folder entry ends with "]": it is a file and is left alone.
+    fake.listings["c:\\*.*"].push_back("[notes].txt");
+    fake.doubleClick("[-c-]");
+    fake.take();
+    fake.doubleClick("[notes].txt");
+    EXPECT_TRUE(fake.errors.empty()) << fake.errors.front();
+    EXPECT_EQ(fake.take(), (Calls{"sendCommand 304", "closePanel", "greyFileCommands"}));
+    EXPECT_EQ(state->level, 1);
+    EXPECT_STREQ(state->pathPattern, "c:\\*.*");
+    EXPECT_STREQ(state->selectedEntry, "[notes].txt");
+    EXPECT_EQ(fake.list, fake.listings["c:\\*.*"]);
+}
+
 TEST_F(Navigation, EmptyFolderBelowADriveRootIsShownWithoutQuestion) {
     fake.listings["c:\\*.*"].push_back("[locked]");
     fake.doubleClick("[-c-]");
