@@ -184,6 +184,9 @@ void GoUpLevel(BrowserState& state, BrowserPlatform& platform) {
         platform.listDrives();
         state.pathPattern[0] = '\0';
         platform.closeUpButton();
+        // The root view shows no folder for an open panel to work in: its
+        // "OK" would take the file from the program's working folder.
+        platform.sendCommand(IDC_CANCEL);
     } else {
         CopyText(state.pathPattern, state.pathHistory[state.level]);
         RelistFolder(state, platform);

@@ -320,6 +320,19 @@ TEST_F(BrowserWindow, SelectionSetsTheFileCommandsAndClosesThePanel) {
         EXPECT_EQ(GetDlgItem(window, id), nullptr) << "panel control " << id << " left open";
 }
 
+TEST_F(BrowserWindow, PanelClosesWhenTheDrivesAreShownAgain) {
+    makeTreeAndWalkIn();
+    ASSERT_TRUE(select("plain.txt"));
+    command(IDM_COPY_FILE);
+    ASSERT_NE(GetDlgItem(window, IDC_INPUT_FIELD), nullptr);
+    for (int k = TheBrowserState().level; k > 0; --k)
+        command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
+    EXPECT_EQ(pathBar(), "Мой компьютер");
+    for (int id : {IDC_PROMPT_FIELD, IDC_INPUT_FIELD, IDC_OK_COPY, IDC_CANCEL})
+        EXPECT_EQ(GetDlgItem(window, id), nullptr) << "panel control " << id << " left open";
+    EXPECT_EQ(entries(), DriveEntries());
+}
+
 TEST_F(BrowserWindow, DoubleClickOnAFileNamedWithABracketOpensNothing) {
     makeTreeAndWalkIn();
     WriteAll(tree + "[notes].txt", "notes");

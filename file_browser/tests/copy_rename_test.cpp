@@ -228,6 +228,23 @@ TEST_F(CopyRename, UpLevelGreysTheCommandsButKeepsThePanelOpen) {
     EXPECT_TRUE(fake.panelOpen);
 }
 
+TEST_F(CopyRename, BackInTheRootViewThePanelCloses) {
+    // The root view shows no folder: a panel kept open there would copy or
+    // rename a file of the program's working folder, and a rename would fill
+    // the drive list with that folder's entries.
+    fake.command(IDM_RENAME);
+    fake.command(IDC_UP_BUTTON);
+    ASSERT_TRUE(fake.panelOpen) << "one level up keeps the panel";
+    fake.take();
+    fake.command(IDC_UP_BUTTON);
+    EXPECT_EQ(state->level, 0);
+    EXPECT_FALSE(fake.panelOpen);
+    EXPECT_EQ(fake.take(),
+              (Calls{"greyFileCommands", "clearList", std::string("setPathBar ") + kRootTitle,
+                     "listDrives", "closeUpButton", "sendCommand 304", "closePanel"}));
+    EXPECT_EQ(fake.list, (Calls{"[-c-]", "[-d-]"}));
+}
+
 TEST_F(CopyRename, CancelClosesWithoutEffect) {
     fake.command(IDM_RENAME);
     fake.input = "zzz.txt";

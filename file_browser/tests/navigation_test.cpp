@@ -179,7 +179,7 @@ TEST_F(Navigation, UpFromADriveRootBringsBackTheRootView) {
     fake.command(IDC_UP_BUTTON);
     EXPECT_EQ(fake.take(),
               (Calls{"greyFileCommands", "clearList", std::string("setPathBar ") + kRootTitle,
-                     "listDrives", "closeUpButton"}));
+                     "listDrives", "closeUpButton", "sendCommand 304", "closePanel"}));
     EXPECT_EQ(state->level, 0);
     EXPECT_STREQ(state->pathPattern, "");
     EXPECT_EQ(fake.list, (Calls{"[-c-]", "[-d-]"}));
