@@ -23,7 +23,8 @@ DWORD StopFlags(brick::StopForm form) {
 HDC Win32BrickPlatform::paintDc() const {
     if (paintDepth_ <= 0 || paintDepth_ > kMaxPaintDepth)
         return nullptr;
-    return paints_[paintDepth_ - 1]->get();
+    const std::optional<desk::PaintDc>& paint = paints_[paintDepth_ - 1];
+    return paint ? paint->get() : nullptr;
 }
 
 void Win32BrickPlatform::invalidate(const desk::Rect& area, bool erase) {
@@ -71,9 +72,12 @@ void Win32BrickPlatform::sendKeyDown(int virtualKey, std::intptr_t lParam) {
 }
 
 void Win32BrickPlatform::beginPaint() {
-    if (paintDepth_ < kMaxPaintDepth)
-        paints_[paintDepth_].emplace(record_.mainWindow);
-    ++paintDepth_;
+    // BeginPaint sends WM_ERASEBKGND from inside itself, and that message runs
+    // a banner frame with a paint of its own: the slot is taken before the
+    // call, so that the inner paint lands in the next one.
+    const int slot = paintDepth_++;
+    if (slot < kMaxPaintDepth)
+        paints_[slot].emplace(record_.mainWindow);
 }
 
 void Win32BrickPlatform::endPaint() {

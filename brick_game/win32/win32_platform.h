@@ -36,6 +36,9 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     void setSoundFunction(SoundFunction f) { playSound_ = f ? f : &PlaySoundA; }
     // The device context of the innermost beginPaint, or null outside painting.
     HDC paintDc() const;
+    // How many paints have begun and not ended, counting one still inside its
+    // BeginPaint.
+    int paintDepth() const { return paintDepth_; }
 
     void invalidate(const desk::Rect& area, bool erase) override;
     void invalidateAll(bool erase) override;

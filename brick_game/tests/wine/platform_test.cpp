@@ -37,6 +37,37 @@ TEST_F(GameWindowTest, NestedPaintingDrawsIntoTheInnermostContext) {
     EXPECT_EQ(fx.paintDc(), nullptr);
 }
 
+// The game's window procedure behind a probe that notes the painting depth
+// when the background is erased, which BeginPaint does from inside itself.
+WNDPROC g_gameProc = nullptr;
+int g_depthAtErase = -1;
+LRESULT CALLBACK EraseDepthProbe(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND && g_depthAtErase < 0)
+        g_depthAtErase = Platform().paintDepth();
+    return CallWindowProcA(g_gameProc, hwnd, message, wParam, lParam);
+}
+
+TEST_F(GameWindowTest, APaintBegunWhileBeginPaintErasesHasASlotOfItsOwn) {
+    ASSERT_FALSE(Game().isPlaying);
+    g_depthAtErase = -1;
+    g_gameProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EraseDepthProbe)));
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    const int top = Game().bannerTopX;
+    Win32BrickPlatform& fx = Platform();
+    // The erase runs a banner frame, whose own paint must not be built in the
+    // storage of the paint that is still being begun.
+    fx.beginPaint();
+    EXPECT_EQ(fx.paintDepth(), 1);
+    EXPECT_NE(fx.paintDc(), nullptr);
+    fx.endPaint();
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_gameProc));
+    EXPECT_EQ(Game().bannerTopX, top + 1) << "the erase ran no banner frame";
+    EXPECT_EQ(g_depthAtErase, 1) << "the outer paint was not counted while it began";
+    EXPECT_EQ(fx.paintDepth(), 0);
+    EXPECT_EQ(fx.paintDc(), nullptr);
+}
+
 TEST_F(GameWindowTest, RemadeBrushesReplaceAndReleaseThePrevious) {
     HBRUSH oldBrick = Record().brickBrush.get();
     ASSERT_NE(oldBrick, nullptr) << "brushes exist from WM_CREATE on";
