@@ -59,6 +59,11 @@ constexpr std::uint16_t kPolyPolygon = 0x0538;
 constexpr std::uint16_t kTextOut = 0x0521;
 constexpr std::uint16_t kExtTextOut = 0x0A32;
 constexpr std::uint32_t kTextRectangleOptions = 0x0002 | 0x0004; // opaque, clipped
+constexpr std::uint16_t kSelectObject = 0x012D;
+constexpr std::uint16_t kDeleteObject = 0x01F0;
+// Byte offset of mtNoObjects in the header: the size of the object table the
+// player makes, which it indexes with a record's object number unchecked.
+constexpr std::size_t kHeaderObjects = 10;
 
 // Parameter words a record needs, or -1 for a kind that is not played.
 // `params` holds `have` words.
@@ -116,6 +121,7 @@ RecordingCheck CheckRecording(const std::uint8_t* data, std::size_t size) {
     if (!RecordingHeaderFits(data, size, size))
         return RecordingCheck::BadHeader;
     const std::uint64_t totalBytes = 2ULL * DoubleWord(data + 6);
+    const std::uint32_t objects = Word(data + kHeaderObjects);
 
     std::uint64_t offset = headerBytes;
     while (offset < totalBytes) {
@@ -132,6 +138,8 @@ RecordingCheck CheckRecording(const std::uint8_t* data, std::size_t size) {
             return RecordingCheck::UnknownRecord;
         if (static_cast<unsigned long long>(needed) > have)
             return RecordingCheck::ShortRecord;
+        if ((function == kSelectObject || function == kDeleteObject) && Word(record + 6) >= objects)
+            return RecordingCheck::BadObjectIndex;
         offset += words * 2;
     }
     return RecordingCheck::Playable;

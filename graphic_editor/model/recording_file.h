@@ -14,11 +14,12 @@ constexpr std::size_t kMetafileHeaderWords = 9;
 constexpr std::size_t kRecordHeaderWords = 3;
 
 enum class RecordingCheck {
-    Playable,      // header and every record well formed and of a known kind
-    BadHeader,     // too short, wrong type, header size or total size
-    BrokenChain,   // a record size below 3 words or running past the end
-    UnknownRecord, // a kind of record this editor does not play
-    ShortRecord,   // a known record whose parameters do not fit its size
+    Playable,       // header and every record well formed and of a known kind
+    BadHeader,      // too short, wrong type, header size or total size
+    BrokenChain,    // a record size below 3 words or running past the end
+    UnknownRecord,  // a kind of record this editor does not play
+    ShortRecord,    // a known record whose parameters do not fit its size
+    BadObjectIndex, // selects or deletes an object outside the declared table
 };
 
 // Walks the header and every record of a metafile image (as the platform

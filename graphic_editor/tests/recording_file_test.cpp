@@ -32,9 +32,10 @@ Bytes Record(std::uint16_t function, std::initializer_list<std::uint32_t> words)
 }
 
 // A metafile of these records and the closing record; `totalWords` replaces
-// the computed total size when given.
+// the computed total size when given. `objects` is the size of the object
+// table the header declares (the most objects alive at once).
 Bytes Metafile(const std::vector<Bytes>& records, long long totalWords = -1, std::uint16_t type = 1,
-               std::uint16_t headerWords = 9) {
+               std::uint16_t headerWords = 9, std::uint16_t objects = 2) {
     Bytes body;
     for (const Bytes& r : records)
         body.insert(body.end(), r.begin(), r.end());
@@ -48,7 +49,7 @@ Bytes Metafile(const std::vector<Bytes>& records, long long totalWords = -1, std
     PutWord(out, 0x300);
     PutWord(out, total & 0xFFFF);
     PutWord(out, total >> 16);
-    PutWord(out, 0);
+    PutWord(out, objects);
     PutWord(out, 9);
     PutWord(out, 0);
     PutWord(out, 0);
@@ -85,6 +86,7 @@ std::string Name(RecordingCheck c) {
     case RecordingCheck::BrokenChain: return "BrokenChain";
     case RecordingCheck::UnknownRecord: return "UnknownRecord";
     case RecordingCheck::ShortRecord: return "ShortRecord";
+    case RecordingCheck::BadObjectIndex: return "BadObjectIndex";
     }
     return "?";
 }
@@ -165,6 +167,22 @@ TEST(RecordingCheck, RefusesRecordsWhoseCountsOverrunThem) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Name(Check(Metafile({c.record}))), c.expect) << c.what;
+}
+
+// The player keeps the objects in a table of as many entries as the header
+// declares and indexes it with the record's number unchecked: selecting or
+// deleting beyond it reads or overwrites memory outside the table.
+TEST(RecordingCheck, RefusesObjectNumbersOutsideTheDeclaredTable) {
+    const std::vector<Bytes> selectLast = {Record(0x02FA, {0, 2, 0, 0x00FF, 0}),
+                                           Record(0x012D, {1})};
+    EXPECT_EQ(Name(Check(Metafile(selectLast, -1, 1, 9, 2))), "Playable") << "last entry";
+    EXPECT_EQ(Name(Check(Metafile(selectLast, -1, 1, 9, 1))), "BadObjectIndex")
+        << "select one past the table";
+    EXPECT_EQ(Name(Check(Metafile({Record(0x01F0, {900})}, -1, 1, 9, 2))), "BadObjectIndex")
+        << "delete far past the table";
+    EXPECT_EQ(Name(Check(Metafile({Record(0x012D, {0})}, -1, 1, 9, 0))), "BadObjectIndex")
+        << "a recording that declares no objects";
+    EXPECT_EQ(Name(Check(Metafile(EditorShapes(), -1, 1, 9, 1))), "BadObjectIndex");
 }
 
 TEST(RecordingHeaderFits, TotalSizeMustLieWithinTheFile) {

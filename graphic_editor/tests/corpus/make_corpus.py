@@ -268,7 +268,7 @@ wmf('record_size_huge.wmf', metafile(red_box[:4] + [struct.pack('<IH', 0x7FFFFFF
                                                     + bytes(8)]), 'either')
 wmf('record_cut_short.wmf', metafile(red_box)[:18 + 14 + 5], 'either')
 wmf('bad_object_index.wmf', metafile([record(0x012D, 500), record(0x01F0, 900),
-                                      record(0x041B, 60, 80, 20, 30)]), 'either')
+                                      record(0x041B, 60, 80, 20, 30)]), 'nothing')
 wmf('unknown_function.wmf', metafile([record(0x0FFF, 1, 2, 3)] + red_box), 'either')
 wmf('textout_long_count.wmf', metafile([record(0x0521, 30000, 0x4141)]), 'either')
 wmf('dib_stretch_garbage.wmf', metafile([record(0x0F43, 0xCC, 0x20, 0, 0, 5, 5, 0, 0, 9, 9,
