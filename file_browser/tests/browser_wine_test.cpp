@@ -295,6 +295,24 @@ TEST_F(BrowserWindow, WalksIntoFoldersWithOddNamesAndBackUp) {
     EXPECT_EQ(GetDlgItem(window, IDC_UP_BUTTON), nullptr);
 }
 
+TEST_F(BrowserWindow, PathBarHoldsAPatternWiderThanItself) {
+    const std::string folder = makeTreeAndWalkIn();
+    const std::string name(40, 'w');
+    std::string deep = folder;
+    for (int k = 0; k < 3; ++k) {
+        deep += name + "\\";
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    // Back in, so that the new folder is listed.
+    command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
+    const std::size_t cut = folder.rfind('\\', folder.size() - 2) + 1;
+    ASSERT_TRUE(open("[" + folder.substr(cut, folder.size() - 1 - cut) + "]"));
+    for (int k = 0; k < 3; ++k)
+        ASSERT_TRUE(open("[" + name + "]")) << "level " << k;
+    EXPECT_EQ(TheBrowserState().pathPattern, deep + "*.*");
+    EXPECT_EQ(pathBar(), deep + "*.*") << "the whole pattern, not what fits the width";
+}
+
 TEST_F(BrowserWindow, SelectionSetsTheFileCommandsAndClosesThePanel) {
     makeTreeAndWalkIn();
     HMENU file = GetSubMenu(GetMenu(window), 0);

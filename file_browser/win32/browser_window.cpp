@@ -21,8 +21,11 @@ void OnCreate(HWND window) {
         IDC_ENTRY_LIST, 0, 22, 305, 390);
     g_handles.exitButton =
         g_platform.createControl("BUTTON", "Exit", 0, IDC_EXIT_BUTTON, 510, 22, 80, 40);
+    // Without ES_AUTOHSCROLL a one-line edit drops the text that does not fit
+    // its width: a deep folder's pattern would lose its own end.
     g_handles.pathBar = g_platform.createControl(
-        "edit", nullptr, WS_BORDER | ES_READONLY | ES_NOHIDESEL, IDC_PATH_BAR, 0, 0, 593, 20);
+        "edit", nullptr, WS_BORDER | ES_READONLY | ES_NOHIDESEL | ES_AUTOHSCROLL, IDC_PATH_BAR, 0,
+        0, 593, 20);
     ShowRootView(g_state, g_platform);
 }
 
