@@ -1,6 +1,7 @@
 #include "win32/game_window.h"
 
 #include "res/resource_ids.h"
+#include "platform/message_loop.h"
 
 namespace brickwin {
 
@@ -92,12 +93,7 @@ HWND CreateGameWindow(HINSTANCE instance, int showCommand) {
 }
 
 int RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return desk::RunMessageLoop(desk::TranslateAndDispatch);
 }
 
 void FillColourRequest(CHOOSECOLORA& request, brick::BrickGame& game) {

@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "win32/file_commands.h"
 #include "win32/gdi_surface.h"
+#include "platform/message_loop.h"
 
 namespace risovik::win {
 
@@ -313,12 +314,7 @@ int RunEditor(HINSTANCE instance, int showMode) {
         return 0;
     ShowWindow(hwnd, showMode);
     UpdateWindow(hwnd);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return desk::RunMessageLoop(desk::TranslateAndDispatch);
 }
 
 } // namespace risovik::win

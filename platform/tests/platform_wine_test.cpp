@@ -1,4 +1,5 @@
 #include "platform/gdi.h"
+#include "platform/message_loop.h"
 #include "platform/testing/wine_support.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,19 @@ TEST(ModalAnswerer, AnswersAMessageBoxAndKeepsItsText) {
 TEST(ModalAnswerer, FallsBackWhenTheQueueIsEmpty) {
     ModalAnswerer answerer({}, IDCANCEL);
     EXPECT_EQ(MessageBoxA(nullptr, "x", "y", MB_OKCANCEL), IDCANCEL);
+}
+
+TEST(MessageLoop, ReturnsTheQuitCodeAfterDeliveringWhatCameBefore) {
+    int delivered = 0;
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+    PostQuitMessage(7);
+    const int code = desk::RunMessageLoop([&](const MSG& msg) {
+        if (msg.message == WM_APP)
+            ++delivered;
+    });
+    EXPECT_EQ(code, 7);
+    EXPECT_EQ(delivered, 2);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "res/resource.h"
 
 #include "platform/gdi.h"
+#include "platform/message_loop.h"
 
 namespace snake {
 
@@ -88,11 +89,7 @@ int RunSnakeProgram(HINSTANCE instance, int showCommand) {
         return 0;
     }
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        DeliverMessage(accelerators, msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return desk::RunMessageLoop([accelerators](MSG& msg) { DeliverMessage(accelerators, msg); });
 }
 
 LRESULT CALLBACK SnakeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
