@@ -43,8 +43,11 @@ if(CMAKE_CROSSCOMPILING AND NOT CMAKE_HOST_WIN32)
                      ${CMAKE_BINARY_DIR}/bin ${desk_programs})
     add_test(NAME release_desktop_install
              COMMAND bash ${DESK_ROOT}/scripts/tests/check-install.sh ${CMAKE_BINARY_DIR}/bin)
+    add_test(NAME release_version_resources
+             COMMAND bash ${DESK_ROOT}/scripts/tests/check-version.sh
+                     ${CMAKE_BINARY_DIR}/bin ${PROJECT_VERSION} ${DESK_ROOT} ${desk_programs})
     set_tests_properties(release_zip_contents release_exe_imports
-                         release_desktop_install
+                         release_desktop_install release_version_resources
                          PROPERTIES TIMEOUT 60 LABELS release)
   endif()
 endif()
