@@ -22,8 +22,15 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         if (GetTickCount() - start >= timeoutMs) {
             return done();
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        PumpPending();
+        // One message at a time, reading the clock after each: a window that
+        // asks for a new repaint in every WM_PAINT never empties its queue.
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
     }
     return true;
 }

@@ -10,14 +10,15 @@
 
 namespace desk::testing {
 
-// Dispatches the calling thread's queued messages until none is left.
+// Dispatches the calling thread's queued messages until none is left (never
+// returns while a window repaints itself in every WM_PAINT: use PumpFor).
 void PumpPending();
 
 // Dispatches messages for about `milliseconds`.
 void PumpFor(DWORD milliseconds);
 
-// Dispatches messages until `done` returns true or `timeoutMs` passes.
-// Returns the last value of `done`.
+// Dispatches messages, one at a time, until `done` returns true or
+// `timeoutMs` passes. Returns the last value of `done`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // Answers the modal boxes and dialogs (class #32770) that the calling thread
@@ -65,8 +66,5 @@ COLORREF ClientPixel(HWND hwnd, int x, int y);
 
 // Shows a colour as "RGB(r,g,b)" for failure messages.
 std::string ColourName(COLORREF c);
-
-// The ANSI code page Wine (or Windows) runs the programs with.
-unsigned ActiveCodePage();
 
 } // namespace desk::testing

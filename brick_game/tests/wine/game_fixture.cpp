@@ -18,26 +18,6 @@ BOOL WINAPI RecordSound(LPCSTR sound, HMODULE, DWORD flags) {
     return TRUE;
 }
 
-bool PumpUntilTrue(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= timeoutMs)
-            return done();
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-    }
-    return true;
-}
-
-void Pump(DWORD milliseconds) {
-    PumpUntilTrue([] { return false; }, milliseconds);
-}
-
 ClientShot::ClientShot(HWND hwnd) {
     RECT rc{};
     GetClientRect(hwnd, &rc);
@@ -88,7 +68,7 @@ void GameWindowTest::SetUp() {
     hwnd_ = CreateGameWindow(instance_, SW_SHOW);
     ASSERT_NE(hwnd_, nullptr) << "window creation failed";
     SetForegroundWindow(hwnd_);
-    Pump(50);
+    PumpFor(50);
 }
 
 void GameWindowTest::TearDown() {
@@ -113,7 +93,7 @@ void GameWindowTest::StartPlay() {
     ASSERT_EQ(Game().screenMode, brick::ModeRoundIntro);
     Key(VK_RETURN);
     ASSERT_TRUE(Game().isPlaying);
-    Pump(120);
+    PumpFor(120);
 }
 
 } // namespace brickwin::testing

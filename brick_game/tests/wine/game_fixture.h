@@ -33,12 +33,8 @@ constexpr DWORD kStart = 0x20001;
 constexpr DWORD kLoop = 0x20009;
 constexpr DWORD kPurge = 0x40;
 
-// Dispatches messages for about `milliseconds`. The game asks for a new
-// repaint in every frame, so the queue is never empty: the clock is read
-// after each message.
-void Pump(DWORD milliseconds);
-// Dispatches messages until `done` holds or `timeoutMs` passes; returns `done`.
-bool PumpUntilTrue(const std::function<bool()>& done, DWORD timeoutMs);
+using desk::testing::PumpFor;
+using desk::testing::PumpUntil;
 
 // The client area's pixels at one moment, read through BitBlt.
 class ClientShot {

@@ -28,7 +28,7 @@ int ClampedPaddle() {
 TEST_F(GameWindowTest, PlayShowsTwentySevenBricksThePaddleAndTheSpareBalls) {
     ParkPointerAway();
     StartPlay();
-    Pump(150);
+    PumpFor(150);
     ClientShot shot(hwnd_);
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 9; ++c) {
@@ -58,7 +58,7 @@ TEST_F(GameWindowTest, PlayShowsTwentySevenBricksThePaddleAndTheSpareBalls) {
 TEST_F(GameWindowTest, PlayFramesRepaintOnlyTheAreasAskedFor) {
     ParkPointerAway();
     StartPlay();
-    Pump(100);
+    PumpFor(100);
     // A mark outside every area that play asks to repaint.
     {
         desk::WindowDc dc(hwnd_);
@@ -66,13 +66,13 @@ TEST_F(GameWindowTest, PlayFramesRepaintOnlyTheAreasAskedFor) {
         RECT mark{300, 300, 310, 310};
         FillRect(dc.get(), &mark, white.get());
     }
-    Pump(200);
+    PumpFor(200);
     EXPECT_EQ(ClientShot(hwnd_).at(305, 305), RGB(255, 255, 255))
         << "a play frame repainted outside its update region";
 
     // The paddle strip is asked for on every paddle move; it does not reach the mark.
     SendMessageA(hwnd_, WM_MOUSEMOVE, 0, MAKELPARAM(200, 460));
-    Pump(100);
+    PumpFor(100);
     ClientShot moved(hwnd_);
     EXPECT_EQ(moved.at(305, 305), RGB(255, 255, 255));
     EXPECT_EQ(moved.at(215, 462), kPaddle) << "paddle follows to 200";
@@ -80,7 +80,7 @@ TEST_F(GameWindowTest, PlayFramesRepaintOnlyTheAreasAskedFor) {
     // Asking for a repaint over the mark erases it to the black background.
     RECT over{290, 290, 320, 320};
     InvalidateRect(hwnd_, &over, TRUE);
-    Pump(100);
+    PumpFor(100);
     EXPECT_EQ(ClientShot(hwnd_).at(305, 305), RGB(0, 0, 0));
 }
 
@@ -95,7 +95,7 @@ TEST_F(GameWindowTest, ChosenBrickColourShowsOnceEnterRemakesTheBrushes) {
     Command(IDM_COLOUR_BRICKS);
     ASSERT_EQ(Game().brickColour, RGB(200, 100, 0));
     StartPlay();
-    Pump(100);
+    PumpFor(100);
     EXPECT_EQ(ClientShot(hwnd_).at(120, 110), RGB(200, 100, 0));
 }
 
@@ -157,7 +157,7 @@ TEST_F(GameWindowTest, KeyboardModeSteersWithArrowsAndLaunchesWithSpace) {
     EXPECT_EQ(Game().paddleX, 250);
     Key(VK_RIGHT);
     EXPECT_EQ(Game().paddleX, 300);
-    Pump(100);
+    PumpFor(100);
     EXPECT_EQ(ClientShot(hwnd_).at(325, 462), kPaddle) << "paddle drawn at its new place";
     Key(VK_SPACE);
     EXPECT_TRUE(Game().ballInFlight);

@@ -53,7 +53,7 @@ TEST_F(GameWindowTest, TitleMusicLoopsFromCreation) {
 TEST_F(GameWindowTest, TitleScreenScrollsWhileMessagesArrive) {
     const int top = Game().bannerTopX;
     const int bottom = Game().bannerBottomX;
-    Pump(300);
+    PumpFor(300);
     EXPECT_GT(Game().bannerTopX, top + 5) << "the upper line moves right frame by frame";
     EXPECT_LT(Game().bannerBottomX, bottom - 5) << "the lower line moves left";
     EXPECT_EQ(top - Game().bannerTopX, Game().bannerBottomX - bottom);
@@ -81,7 +81,7 @@ TEST_F(GameWindowTest, PaintMessagesDrivePlayFramesAndTheBallMoves) {
     ASSERT_FALSE(Game().ballInFlight);
     SendMessageA(hwnd_, WM_LBUTTONDOWN, 0, MAKELPARAM(100, 100));
     ASSERT_TRUE(Game().ballInFlight);
-    EXPECT_TRUE(PumpUntilTrue([] { return Game().stepCount > 20; }, 2000))
+    EXPECT_TRUE(PumpUntil([] { return Game().stepCount > 20; }, 2000))
         << "stepCount " << Game().stepCount << ": no play frames came";
     EXPECT_NE(Game().ballY, y0);
     EXPECT_LT(Game().ballY, 445) << "the ball left the paddle upwards";
