@@ -14,7 +14,6 @@ else()
 endif()
 
 set(DESK_ROOT ${CMAKE_CURRENT_SOURCE_DIR})
-set(DESK_SOUND_DIR ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 # Sources are UTF-8; the texts passed to the A functions must be Windows-1251.
@@ -41,7 +40,6 @@ if(BUILD_TESTING)
     if(EXISTS ${DESK_GTEST_SOURCE_DIR}/CMakeLists.txt)
       set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
       set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-      set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
       add_subdirectory(${DESK_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest
                        EXCLUDE_FROM_ALL)
       # GoogleTest's own sources are not ours to warn about or re-encode.
@@ -140,7 +138,7 @@ endfunction()
 # the Linux side (real program under Wine, X input through xdotool).
 function(desk_script_test name)
   cmake_parse_arguments(A "" "SCRIPT" "ARGS" ${ARGN})
-  if(NOT DESK_WINDOWS OR NOT CMAKE_CROSSCOMPILING OR WIN32 AND CMAKE_HOST_WIN32)
+  if(NOT CMAKE_CROSSCOMPILING OR CMAKE_HOST_WIN32)
     return()
   endif()
   add_test(NAME ${name} COMMAND bash ${A_SCRIPT} ${A_ARGS})

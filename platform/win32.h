@@ -26,9 +26,6 @@ namespace desk {
 inline RECT ToRECT(const Rect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
 }
-inline Rect FromRECT(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
 
 static_assert(key::Return == VK_RETURN && key::Pause == VK_PAUSE && key::Space == VK_SPACE &&
                   key::Left == VK_LEFT && key::Up == VK_UP && key::Right == VK_RIGHT &&

@@ -9,7 +9,7 @@ namespace {
 using namespace desk::testing;
 
 TEST(WineSetup, AnsiCodePageIsWindows1251) {
-    EXPECT_EQ(ActiveCodePage(), 1251u) << "run with LC_ALL=ru_RU.UTF-8 and the locale generated";
+    EXPECT_EQ(GetACP(), 1251u) << "run with LC_ALL=ru_RU.UTF-8 and the locale generated";
 }
 
 TEST(WineSetup, CyrillicLiteralsAreWindows1251Bytes) {
