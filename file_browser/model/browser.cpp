@@ -35,6 +35,9 @@ const char* const kTooDeep = "Слишком глубокая вложеннос
 const char* const kEntryTooLong = "Имя элемента списка слишком длинное.";
 const char* const kInputTooLong = "Введённый текст слишком длинный. Сократите его.";
 const char* const kFilePathTooLong = "Путь к файлу слишком длинный. Операция не выполнена.";
+const char* const kNameNotExact =
+    "В имени есть знаки вне кодировки Windows-1251: оно показано неточно.\n"
+    "Открыть, скопировать или переименовать этот элемент нельзя.";
 
 // Writes `a` followed by `b` into `out`; false and `out` untouched when the
 // result with its terminator would not fit.
@@ -61,6 +64,28 @@ void CopyText(char (&out)[kTextCapacity], const char* text) {
 
 void UpdateFileCommands(const BrowserState& state, BrowserPlatform& platform) {
     platform.setFileCommands(IsFileEntry(state.selectedEntry));
+}
+
+// A path made from an approximate name would name another file, or none:
+// such an entry is shown but never acted on. True when it was refused.
+bool RefuseInexact(const BrowserState& state, BrowserPlatform& platform) {
+    if (state.selectedInexact)
+        platform.showError(kNameNotExact, kErrorCaption);
+    return state.selectedInexact;
+}
+
+// Shows the reaction to a failed copy; `replacing` for the second call, made
+// after Yes, whose failures are told in the system's words.
+void ReportCopyFailure(unsigned long error, bool replacing, BrowserPlatform& platform) {
+    if (!replacing && error == kErrorPathNotFound) {
+        platform.showError(kNoSuchFolder, kErrorCaption);
+    } else if (!replacing && error == kErrorAccessDenied) {
+        platform.showError(kCopyFailed, kErrorCaption);
+    } else {
+        char text[kTextCapacity];
+        platform.describeError(error, text, kTextCapacity);
+        platform.showError(text, kErrorCaption);
+    }
 }
 
 } // namespace
@@ -125,17 +150,13 @@ bool SelectEntry(BrowserState& state, BrowserPlatform& platform, int index) {
         platform.showError(kEntryTooLong, kErrorCaption);
         return false;
     }
+    state.selectedInexact = !platform.entryNameExact(index);
     return true;
 }
 
 void OpenEntry(BrowserState& state, BrowserPlatform& platform) {
-    const int index = platform.selectedIndex();
-    if (index < 0)
+    if (!SelectEntry(state, platform, platform.selectedIndex()))
         return;
-    if (!platform.entryText(index, state.selectedEntry, kTextCapacity)) {
-        platform.showError(kEntryTooLong, kErrorCaption);
-        return;
-    }
     if (state.selectedEntry[0] != '[')
         return;
     if (std::strcmp(state.selectedEntry, "[..]") == 0) {
@@ -145,6 +166,8 @@ void OpenEntry(BrowserState& state, BrowserPlatform& platform) {
     // Drive and folder entries end with "]"; a file whose name merely starts
     // with "[" ("[notes].txt") is a file and is not opened either.
     if (state.selectedEntry[std::strlen(state.selectedEntry) - 1] != ']')
+        return;
+    if (RefuseInexact(state, platform))
         return;
     if (state.level >= kHistorySlots - 1) {
         platform.showError(kTooDeep, kErrorCaption);
@@ -160,11 +183,18 @@ void OpenEntry(BrowserState& state, BrowserPlatform& platform) {
 
     // A drive root that lists nothing: not ready, no medium or empty.
     if (platform.entryCount() == 0 && state.pathPattern[3] == '*') {
+        // The question leaves the window usable; should the place shown change
+        // while it waits, the answer no longer concerns what is shown.
+        char pattern[kTextCapacity];
+        CopyText(pattern, state.pathPattern);
+        const int level = state.level;
         bool again = true;
         while (platform.entryCount() == 0 && again) {
             again = platform.askYesNo(kRetryQuestion, "", Question::Warning);
+            if (state.level != level || std::strcmp(state.pathPattern, pattern) != 0)
+                return;
             if (again)
-                platform.listFolder(state.pathPattern);
+                platform.listFolder(pattern);
         }
         if (!again)
             platform.sendCommand(IDC_UP_BUTTON);
@@ -194,6 +224,9 @@ void GoUpLevel(BrowserState& state, BrowserPlatform& platform) {
 }
 
 void RelistFolder(BrowserState& state, BrowserPlatform& platform) {
+    // A panel belongs to the folder it was opened in: its "OK" must never act
+    // on a file of another folder.
+    platform.sendCommand(IDC_CANCEL);
     platform.clearList();
     platform.setPathBar(state.pathPattern);
     platform.listFolder(state.pathPattern);
@@ -201,12 +234,18 @@ void RelistFolder(BrowserState& state, BrowserPlatform& platform) {
 
 void StartCopy(BrowserState& state, BrowserPlatform& platform) {
     platform.sendCommand(IDC_CANCEL);
+    if (RefuseInexact(state, platform))
+        return;
+    state.panelSerial += 1;
     FolderShown(state.pathPattern, state.inputText);
     platform.openPanel(IDC_OK_COPY, kCopyPrompt, state.inputText);
 }
 
 void StartRename(BrowserState& state, BrowserPlatform& platform) {
     platform.sendCommand(IDC_CANCEL);
+    if (RefuseInexact(state, platform))
+        return;
+    state.panelSerial += 1;
     CopyText(state.inputText, state.selectedEntry);
     platform.openPanel(IDC_OK_RENAME, kRenamePrompt, state.inputText);
 }
@@ -231,29 +270,24 @@ void FinishCopy(BrowserState& state, BrowserPlatform& platform) {
     CopyText(state.inputText, destination);
     CopyText(state.sourcePath, source);
 
-    const unsigned long error = platform.copyFile(state.sourcePath, state.inputText, true);
-    if (error == kErrorPathNotFound) {
-        platform.showError(kNoSuchFolder, kErrorCaption);
-    } else if (error == kErrorAccessDenied) {
-        platform.showError(kCopyFailed, kErrorCaption);
-    } else if (error == kErrorFileExists) {
+    // The question leaves the window usable, and what runs while it waits may
+    // rewrite the state's fields: from here on only the local paths count.
+    const unsigned panel = state.panelSerial;
+    unsigned long error = platform.copyFile(source, destination, true);
+    const bool replacing = error == kErrorFileExists;
+    if (replacing) {
+        error = 0;
+        // A copy onto the file itself has nothing to replace, so it is never
+        // attempted.
         if (platform.askYesNo(kReplaceQuestion, kReplaceCaption, Question::Ask) &&
-            !platform.sameFile(state.sourcePath, state.inputText)) {
-            // A copy onto the file itself has nothing to replace, so it is
-            // never attempted; any other failed replacement is reported.
-            const unsigned long again = platform.copyFile(state.sourcePath, state.inputText, false);
-            if (again != 0) {
-                char text[kTextCapacity];
-                platform.describeError(again, text, kTextCapacity);
-                platform.showError(text, kErrorCaption);
-            }
-        }
-    } else if (error != 0) {
-        char text[kTextCapacity];
-        platform.describeError(error, text, kTextCapacity);
-        platform.showError(text, kErrorCaption);
+            !platform.sameFile(source, destination))
+            error = platform.copyFile(source, destination, false);
     }
-    platform.sendCommand(IDC_CANCEL);
+    // A panel opened while the question waited is not this step's to close.
+    if (state.panelSerial == panel)
+        platform.sendCommand(IDC_CANCEL);
+    if (error != 0)
+        ReportCopyFailure(error, replacing, platform);
 }
 
 void FinishRename(BrowserState& state, BrowserPlatform& platform) {
@@ -274,11 +308,14 @@ void FinishRename(BrowserState& state, BrowserPlatform& platform) {
     CopyText(state.inputText, typed);
     CopyText(state.targetPath, target);
 
-    if (!platform.renameFile(state.sourcePath, state.targetPath))
-        platform.showError(kRenameFailed, kErrorCaption);
+    // Relisted and closed before the message, which leaves the window usable
+    // while it waits.
+    const bool renamed = platform.renameFile(source, target);
     platform.clearList();
     platform.listFolder(state.pathPattern);
     platform.sendCommand(IDC_CANCEL);
+    if (!renamed)
+        platform.showError(kRenameFailed, kErrorCaption);
 }
 
 void ClosePanel(BrowserState&, BrowserPlatform& platform) {

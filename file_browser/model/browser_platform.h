@@ -32,6 +32,10 @@ class BrowserPlatform {
     // Copies the text of entry `index` with its NUL into `buffer`; returns false
     // and leaves `buffer` untouched when there is no such entry or it does not fit.
     virtual bool entryText(int index, char* buffer, std::size_t capacity) = 0;
+    // False when entry `index` shows its item's name only approximately: the
+    // name holds characters outside the single-byte code page, so the text
+    // names another file or none.
+    virtual bool entryNameExact(int index) = 0;
 
     // Replaces the whole text of the path bar.
     virtual void setPathBar(const char* text) = 0;
@@ -60,8 +64,11 @@ class BrowserPlatform {
     // A question without owner; true when the answer is Yes.
     virtual bool askYesNo(const char* text, const char* caption, Question kind) = 0;
 
-    // Copies a file; 0 on success, else the system's error code. With
-    // `failIfExists` an existing destination is never touched.
+    // Copies a file, all or nothing: on success the destination holds the whole
+    // copy; on failure it is as it was (or absent), and nothing else is left.
+    // Returns 0 or the system's error code; a missing destination folder or
+    // drive gives kErrorPathNotFound. With `failIfExists` an existing
+    // destination is never touched.
     virtual unsigned long copyFile(const char* from, const char* to, bool failIfExists) = 0;
     // Renames or moves a file; false on failure. Never replaces an existing file.
     virtual bool renameFile(const char* from, const char* to) = 0;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
+#include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -220,21 +223,107 @@ TEST_F(CopyRename, TooLongNewNameIsRefusedWithoutRename) {
     EXPECT_EQ(fake.files[kSource], "report");
 }
 
-TEST_F(CopyRename, UpLevelGreysTheCommandsButKeepsThePanelOpen) {
-    fake.command(IDM_COPY_FILE);
-    ASSERT_TRUE(fake.fileCommandsEnabled);
-    fake.command(IDC_UP_BUTTON);
-    EXPECT_FALSE(fake.fileCommandsEnabled);
-    EXPECT_TRUE(fake.panelOpen);
+TEST_F(CopyRename, PanelClosesWheneverTheFolderShownChanges) {
+    for (const int panel : {IDM_COPY_FILE, IDM_RENAME}) {
+        fake.command(panel);
+        ASSERT_TRUE(fake.fileCommandsEnabled);
+        fake.command(IDC_UP_BUTTON);
+        EXPECT_FALSE(fake.fileCommandsEnabled);
+        EXPECT_FALSE(fake.panelOpen) << "panel " << panel << " would act on c:\\" << kName;
+        fake.doubleClick("[abc]");
+        fake.click(kName);
+    }
+}
+
+struct ReentryCase {
+    const char* name;
+    std::deque<bool> answers; // nested questions first, then the waiting one
+    std::function<void(FakePlatform&)> meanwhile;
+    std::map<std::string, std::string> wantFiles;
+    bool panelStays; // a panel opened meanwhile stays open
+};
+
+void PrintTo(const ReentryCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CopyReentry : public CopyRename, public ::testing::WithParamInterface<ReentryCase> {};
+
+TEST_P(CopyReentry, TheWaitingCopyActsOnThePathsTakenBeforeItsQuestion) {
+    const ReentryCase& c = GetParam();
+    fake.files["c:\\backup\\old.txt"] = "old";
+    fake.files["c:\\backup\\keep.txt"] = "keep";
+    fake.answers = c.answers;
+    fake.onQuestion = [&] {
+        fake.onQuestion = nullptr;
+        fake.click("other.txt");
+        c.meanwhile(fake);
+    };
+    copyTo("c:\\backup\\old.txt");
+    for (const auto& [path, content] : c.wantFiles)
+        EXPECT_EQ(fake.files[path], content) << path;
+    EXPECT_EQ(fake.panelOpen, c.panelStays);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Meanwhile, CopyReentry,
+    ::testing::Values(
+        ReentryCase{"another copy answered No",
+                    {false, true},
+                    [](FakePlatform& f) {
+                        f.command(IDM_COPY_FILE);
+                        f.input = "c:\\backup\\keep.txt";
+                        f.command(IDC_OK_COPY);
+                    },
+                    {{"c:\\backup\\old.txt", "report"}, {"c:\\backup\\keep.txt", "keep"}},
+                    false},
+        ReentryCase{"a rename",
+                    {true},
+                    [](FakePlatform& f) {
+                        f.command(IDM_RENAME);
+                        f.input = "renamed.txt";
+                        f.command(IDC_OK_RENAME);
+                    },
+                    {{"c:\\backup\\old.txt", "report"}, {"c:\\abc\\renamed.txt", "other"}},
+                    false},
+        ReentryCase{"a copy panel opened",
+                    {true},
+                    [](FakePlatform& f) { f.command(IDM_COPY_FILE); },
+                    {{"c:\\backup\\old.txt", "report"}},
+                    true}));
+
+TEST_F(CopyRename, ApproximateNamesAreListedButNeverActedOn) {
+    // "café.txt" and "[café]" as the single-byte listing shows them.
+    fake.list.insert(fake.list.end(), {"cafe.txt", "[cafe]"});
+    fake.inexact = {"cafe.txt", "[cafe]"};
+    fake.files["c:\\abc\\cafe.txt"] = "another file";
+    const std::pair<const char*, int> steps[] = {
+        {"cafe.txt", IDM_COPY_FILE}, {"cafe.txt", IDM_RENAME}, {"[cafe]", 0}};
+    for (const auto& [entry, id] : steps) {
+        fake.errors.clear();
+        fake.click(entry);
+        fake.take();
+        if (id != 0)
+            fake.command(id);
+        else
+            RunCommand(*state, fake, IDC_ENTRY_LIST, kDoubleClicked);
+        ASSERT_EQ(fake.errors.size(), 1u) << entry << " " << id;
+        EXPECT_NE(fake.errors[0].find("Windows-1251"), std::string::npos);
+        EXPECT_FALSE(fake.panelOpen) << entry << " " << id;
+        for (const std::string& call : fake.take())
+            EXPECT_EQ(call.find("listFolder"), std::string::npos) << call;
+        EXPECT_STREQ(state->pathPattern, "c:\\abc\\*.*");
+    }
+    EXPECT_EQ(fake.files["c:\\abc\\cafe.txt"], "another file");
 }
 
 TEST_F(CopyRename, BackInTheRootViewThePanelCloses) {
     // The root view shows no folder: a panel kept open there would copy or
     // rename a file of the program's working folder, and a rename would fill
     // the drive list with that folder's entries.
-    fake.command(IDM_RENAME);
     fake.command(IDC_UP_BUTTON);
-    ASSERT_TRUE(fake.panelOpen) << "one level up keeps the panel";
+    fake.command(IDM_RENAME);
+    ASSERT_TRUE(fake.panelOpen);
     fake.take();
     fake.command(IDC_UP_BUTTON);
     EXPECT_EQ(state->level, 0);

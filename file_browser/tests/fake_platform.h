@@ -25,6 +25,8 @@ class FakePlatform : public BrowserPlatform {
     // The list box.
     std::vector<std::string> list;
     int selected = -1;
+    // Entries that show a name outside the code page approximately.
+    std::set<std::string> inexact;
     // Listings by pattern; drives for the root view.
     std::map<std::string, std::vector<std::string>> listings;
     std::vector<std::string> drives{"[-c-]", "[-d-]"};
@@ -97,6 +99,10 @@ class FakePlatform : public BrowserPlatform {
             return false;
         std::memcpy(buffer, t.c_str(), t.size() + 1);
         return true;
+    }
+    bool entryNameExact(int index) override {
+        return index >= 0 && index < static_cast<int>(list.size()) &&
+               !inexact.count(list[static_cast<std::size_t>(index)]);
     }
     void setPathBar(const char* text) override {
         calls.push_back(std::string("setPathBar ") + text);

@@ -156,8 +156,8 @@ TEST_F(Navigation, GoingUpRestoresThePatternOfTheLevelAbove) {
     fake.command(IDC_UP_BUTTON);
     EXPECT_EQ(state->level, 2);
     EXPECT_STREQ(state->pathPattern, "c:\\abc\\*.*");
-    EXPECT_EQ(fake.take(), (Calls{"greyFileCommands", "clearList", "setPathBar c:\\abc\\*.*",
-                                  "listFolder c:\\abc\\*.*"}));
+    EXPECT_EQ(fake.take(), (Calls{"greyFileCommands", "sendCommand 304", "closePanel", "clearList",
+                                  "setPathBar c:\\abc\\*.*", "listFolder c:\\abc\\*.*"}));
     EXPECT_TRUE(fake.upButton);
 }
 
@@ -260,6 +260,22 @@ TEST_F(Navigation, EmptyDriveIsListedAgainOnEveryYesUntilItHasEntries) {
     for (const std::string& call : fake.take())
         listings += call == "listFolder d:\\*.*";
     EXPECT_EQ(listings, 3) << "the first listing and one per Yes";
+}
+
+TEST_F(Navigation, RetryAnswerIsDroppedWhenThePlaceShownChangedMeanwhile) {
+    for (const bool yes : {true, false}) {
+        fake.answers = {yes};
+        // While the question waits, the user goes back and opens drive c:.
+        fake.onQuestion = [&] {
+            fake.onQuestion = nullptr;
+            fake.command(IDC_UP_BUTTON);
+            fake.doubleClick("[-c-]");
+        };
+        fake.doubleClick("[-d-]");
+        EXPECT_STREQ(state->pathPattern, "c:\\*.*") << "answer " << yes;
+        EXPECT_EQ(fake.list, fake.listings["c:\\*.*"]) << "answer " << yes;
+        fake.command(IDC_UP_BUTTON);
+    }
 }
 
 TEST_F(Navigation, LevelPast999IsRefusedAndTheStateKept) {
