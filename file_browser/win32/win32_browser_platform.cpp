@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 namespace browser {
 
@@ -15,6 +16,57 @@ void CloseControl(HWND& control) {
 
 void PutText(HWND edit, const char* text) {
     SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+}
+
+// A file handle closed at scope end.
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    // False when closing reported an error (the last data may not be written).
+    bool close() {
+        const bool closed = !valid() || CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+// Writes the whole of `source` into the existing file `temp`, with the
+// source's time of last change and attributes, as a copy by the system
+// has them (a read-only file gives a read-only copy). 0 or the error code.
+DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info, const char* temp) {
+    FileHandle target(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target.valid())
+        return GetLastError();
+    // Static: one copy runs at a time, and the stack stays small.
+    static char buffer[1 << 20];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(source, buffer, sizeof buffer, &got, nullptr))
+            return GetLastError();
+        if (got == 0)
+            break;
+        DWORD put = 0;
+        if (!WriteFile(target.get(), buffer, got, &put, nullptr))
+            return GetLastError();
+        if (put != got)
+            return ERROR_DISK_FULL;
+    }
+    SetFileTime(target.get(), nullptr, nullptr, &info.ftLastWriteTime);
+    if (!FlushFileBuffers(target.get()) || !target.close())
+        return GetLastError();
+    const DWORD kept = info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    SetFileAttributesA(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    return 0;
 }
 
 } // namespace
@@ -70,6 +122,28 @@ bool Win32BrowserPlatform::entryText(int index, char* buffer, std::size_t capaci
     return true;
 }
 
+bool Win32BrowserPlatform::entryNameExact(int index) {
+    // The list keeps each name in UTF-16 and hands out its nearest
+    // single-byte spelling ("café" as "cafe"). The name is exact when it
+    // converts without a default character or a best-fit substitute and
+    // converts back unchanged.
+    const LRESULT length = SendMessageW(h_.entryList, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR || length < 0 || length >= static_cast<LRESULT>(kTextCapacity))
+        return false;
+    wchar_t wide[kTextCapacity];
+    if (SendMessageW(h_.entryList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide)) == LB_ERR)
+        return false;
+    char narrow[kTextCapacity * 2];
+    BOOL usedDefault = FALSE;
+    if (!WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, narrow, sizeof narrow, nullptr,
+                             &usedDefault) ||
+        usedDefault)
+        return false;
+    wchar_t back[kTextCapacity];
+    return MultiByteToWideChar(CP_ACP, 0, narrow, -1, back, kTextCapacity) != 0 &&
+           std::wcscmp(back, wide) == 0;
+}
+
 void Win32BrowserPlatform::setPathBar(const char* text) {
     DWORD start = 0;
     DWORD end = 0;
@@ -77,6 +151,10 @@ void Win32BrowserPlatform::setPathBar(const char* text) {
                  reinterpret_cast<LPARAM>(&end));
     SendMessageA(h_.pathBar, EM_SETSEL, 0, -1);
     PutText(h_.pathBar, text);
+    // The caret ends behind the new text, and a one-line edit keeps its view
+    // scrolled to it: bring the start of the path back into view.
+    SendMessageA(h_.pathBar, EM_SETSEL, 0, 0);
+    SendMessageA(h_.pathBar, EM_SCROLLCARET, 0, 0);
 }
 
 void Win32BrowserPlatform::createUpButton() {
@@ -147,9 +225,54 @@ bool Win32BrowserPlatform::askYesNo(const char* text, const char* caption, Quest
 }
 
 unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, bool failIfExists) {
-    if (CopyFileA(from, to, failIfExists ? TRUE : FALSE))
-        return 0;
-    const DWORD error = GetLastError();
+    // The copy is written to a temporary file beside the destination and put
+    // in its place in one step: a failure part way (a full disk) leaves the
+    // destination as it was and no cut-off file behind.
+    char full[MAX_PATH];
+    char* name = nullptr;
+    const DWORD length = GetFullPathNameA(to, MAX_PATH, full, &name);
+    if (length == 0)
+        return GetLastError();
+    if (length >= MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
+    if (!name || *name == '\0')
+        return ERROR_INVALID_NAME;
+    FileHandle source(CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!source.valid() || !GetFileInformationByHandle(source.get(), &info))
+        return GetLastError();
+    const DWORD existing = GetFileAttributesA(full);
+    if (failIfExists && existing != INVALID_FILE_ATTRIBUTES)
+        return ERROR_FILE_EXISTS;
+    // A read-only file is not replaced, as by a copy of the system (Wine's
+    // rename would replace it).
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
+
+    const char saved = *name;
+    *name = '\0'; // `full` is now the destination's folder
+    char temp[MAX_PATH];
+    const UINT made = GetTempFileNameA(full, "dvk", 0, temp);
+    const DWORD notMade = made ? 0 : GetLastError();
+    *name = saved;
+    if (!made) {
+        // A missing folder or drive, or a file in the folder's place.
+        const bool noFolder = notMade == ERROR_FILE_NOT_FOUND || notMade == ERROR_PATH_NOT_FOUND ||
+                              notMade == ERROR_INVALID_DRIVE || notMade == ERROR_DIRECTORY;
+        return noFolder ? ERROR_PATH_NOT_FOUND : notMade;
+    }
+    DWORD error = WriteWholeCopy(source.get(), info, temp);
+    const DWORD replace = failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING;
+    if (error == 0 && !MoveFileExA(temp, full, replace | MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+        if (error == ERROR_ALREADY_EXISTS)
+            error = ERROR_FILE_EXISTS;
+    }
+    if (error != 0) {
+        SetFileAttributesA(temp, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(temp);
+    }
     return error;
 }
 

@@ -21,6 +21,7 @@ class Win32BrowserPlatform : public BrowserPlatform {
     int entryCount() override;
     int selectedIndex() override;
     bool entryText(int index, char* buffer, std::size_t capacity) override;
+    bool entryNameExact(int index) override;
     void setPathBar(const char* text) override;
     void createUpButton() override;
     void closeUpButton() override;
