@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,6 +90,58 @@ std::string SystemText(DWORD code) {
     return s;
 }
 
+// A drive letter that is not present.
+char AbsentDrive() {
+    const DWORD mask = GetLogicalDrives();
+    char letter = 'q';
+    while (letter <= 'y' && (mask & (1u << (letter - 'a'))))
+        ++letter;
+    return letter;
+}
+
+// Files of `folder` whose names match `pattern`.
+int CountFiles(const std::string& folder, const char* pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder + pattern).c_str(), &found);
+    int n = 0;
+    if (h != INVALID_HANDLE_VALUE) {
+        do
+            ++n;
+        while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    return n;
+}
+
+// Runs a step from a posted message, so that it runs inside whichever modal
+// loop is waiting, as a user's click on the main window does.
+class PostedStep {
+  public:
+    PostedStep() {
+        helper_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
+        SetWindowLongPtrA(helper_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+    }
+    ~PostedStep() { DestroyWindow(helper_); }
+    void post(std::function<void()> step) {
+        step_ = std::move(step);
+        PostMessageA(helper_, WM_APP, 0, 0);
+    }
+
+  private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_APP && step_) {
+            std::function<void()> step = std::move(step_);
+            step_ = nullptr;
+            step();
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    static inline std::function<void()> step_;
+    HWND helper_;
+};
+
 bool IsGreyed(HMENU menu, UINT id) {
     return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
 }
@@ -144,6 +198,17 @@ class BrowserWindow : public ::testing::Test {
             return false;
         command(IDC_ENTRY_LIST, LBN_DBLCLK, list());
         return true;
+    }
+    // Up and back into the tree, so that what was made in it since is listed.
+    void reenter() {
+        command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
+        const std::size_t cut = tree.rfind('\\', tree.size() - 2) + 1;
+        ASSERT_TRUE(open("[" + tree.substr(cut, tree.size() - 1 - cut) + "]"));
+        ASSERT_EQ(pathBar(), tree + "*.*");
+    }
+    int firstVisibleOfPathBar() const {
+        return static_cast<int>(
+            SendMessageA(GetDlgItem(window, IDC_PATH_BAR), EM_GETFIRSTVISIBLELINE, 0, 0));
     }
 
     // Makes a fresh folder under the temporary folder and walks into it from
@@ -303,14 +368,17 @@ TEST_F(BrowserWindow, PathBarHoldsAPatternWiderThanItself) {
         deep += name + "\\";
         ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
     }
-    // Back in, so that the new folder is listed.
-    command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
-    const std::size_t cut = folder.rfind('\\', folder.size() - 2) + 1;
-    ASSERT_TRUE(open("[" + folder.substr(cut, folder.size() - 1 - cut) + "]"));
+    reenter();
     for (int k = 0; k < 3; ++k)
         ASSERT_TRUE(open("[" + name + "]")) << "level " << k;
     EXPECT_EQ(TheBrowserState().pathPattern, deep + "*.*");
     EXPECT_EQ(pathBar(), deep + "*.*") << "the whole pattern, not what fits the width";
+    // Its start is in view, and so is every shorter path's on the way back.
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(firstVisibleOfPathBar(), 0) << pathBar();
+        command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
+    }
+    EXPECT_EQ(firstVisibleOfPathBar(), 0) << pathBar();
 }
 
 TEST_F(BrowserWindow, SelectionSetsTheFileCommandsAndClosesThePanel) {
@@ -354,11 +422,7 @@ TEST_F(BrowserWindow, PanelClosesWhenTheDrivesAreShownAgain) {
 TEST_F(BrowserWindow, DoubleClickOnAFileNamedWithABracketOpensNothing) {
     makeTreeAndWalkIn();
     WriteAll(tree + "[notes].txt", "notes");
-    command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
-    // Back in, so that the new file is listed.
-    const std::size_t cut = tree.rfind('\\', tree.size() - 2) + 1;
-    ASSERT_TRUE(open("[" + tree.substr(cut, tree.size() - 1 - cut) + "]"));
-    ASSERT_EQ(pathBar(), tree + "*.*");
+    reenter();
     const Texts here = entries();
     ModalAnswerer boxes;
     ASSERT_TRUE(open("[notes].txt"));
@@ -437,6 +501,114 @@ TEST_F(BrowserWindow, CopyFailuresAreReportedNeverSilent) {
     EXPECT_EQ(GetDlgItem(window, IDC_INPUT_FIELD), nullptr) << "the panel closes after a failure";
 }
 
+TEST_F(BrowserWindow, FailedCopiesLeaveTheTargetAsItWasAndNothingBehind) {
+    makeTreeAndWalkIn();
+    const std::string locked = tree + "locked.txt";
+    WriteAll(locked, "locked");
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Held open without sharing: the final replacement is refused after the
+    // whole copy was written.
+    HANDLE held = CreateFileA((tree + "other.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    const std::pair<std::string, std::string> rows[] = {
+        {tree + "other.txt", SystemText(ERROR_ACCESS_DENIED)},
+        {locked, SystemText(ERROR_ACCESS_DENIED)},
+        {std::string(1, AbsentDrive()) + ":\\x.txt", "Директории стаким именем не существует"}};
+    ASSERT_TRUE(select("plain.txt"));
+    for (const auto& [target, text] : rows) {
+        ModalAnswerer boxes(Answers{{IDYES, {}}});
+        finishPanel(IDM_COPY_FILE, IDC_OK_COPY, target);
+        ASSERT_FALSE(boxes.seen().empty()) << target;
+        EXPECT_EQ(boxes.seen().back().text, text) << target;
+    }
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(tree + "other.txt"), "other");
+    EXPECT_EQ(ReadAll(locked), "locked");
+    EXPECT_TRUE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(CountFiles(tree, "dvk*.tmp"), 0) << "a temporary file was left";
+
+    // A read-only file gives a whole read-only copy with its time of last change.
+    const std::string plain = tree + "plain.txt";
+    SetFileAttributesA(plain.c_str(), FILE_ATTRIBUTE_READONLY);
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "copy.txt");
+    EXPECT_EQ(ReadAll(tree + "copy.txt"), "plain");
+    WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
+    GetFileAttributesExA(plain.c_str(), GetFileExInfoStandard, &from);
+    GetFileAttributesExA((tree + "copy.txt").c_str(), GetFileExInfoStandard, &to);
+    EXPECT_TRUE(to.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime), 0);
+    for (const std::string& f : {plain, locked, tree + "copy.txt"})
+        SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(BrowserWindow, ACopyWaitingOnItsQuestionIsNotRedirectedByAnother) {
+    makeTreeAndWalkIn();
+    WriteAll(tree + "a1.txt", "a1");
+    WriteAll(tree + "c1.txt", "c1");
+    PostedStep meanwhile;
+    ModalAnswerer boxes;
+    // While "replace?" for plain.txt onto a1.txt waits, copy -dash].txt onto
+    // c1.txt and answer No; then answer the first question Yes.
+    boxes.push(IDYES, [&](HWND) {
+        meanwhile.post([&] {
+            ASSERT_TRUE(select("-dash].txt"));
+            finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "c1.txt");
+        });
+    });
+    boxes.push(IDNO);
+    ASSERT_TRUE(select("plain.txt"));
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "a1.txt");
+    EXPECT_EQ(boxes.seen().size(), 2u);
+    EXPECT_EQ(ReadAll(tree + "a1.txt"), "plain");
+    EXPECT_EQ(ReadAll(tree + "c1.txt"), "c1");
+    EXPECT_EQ(ReadAll(tree + "-dash].txt"), "dash");
+}
+
+TEST_F(BrowserWindow, ApproximateNamesAreListedButNeverActedOn) {
+    makeTreeAndWalkIn();
+    WriteAll(tree + "cafe.txt", "plain e");
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, tree.c_str(), -1, wide, MAX_PATH);
+    const std::wstring wtree = wide;
+    HANDLE f = CreateFileW((wtree + L"caf\u00e9.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_NEW, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+    ASSERT_TRUE(CreateDirectoryW((wtree + L"caf\u00e9").c_str(), nullptr));
+    reenter();
+    // The entries of the accented names, found by their UTF-16 texts.
+    auto pick = [&](const wchar_t* name) {
+        const int n = static_cast<int>(SendMessageW(list(), LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            SendMessageW(list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+            if (std::wcscmp(wide, name) == 0) {
+                SendMessageA(list(), LB_SETCURSEL, i, 0);
+                command(IDC_ENTRY_LIST, LBN_SELCHANGE, list());
+                return true;
+            }
+        }
+        return false;
+    };
+    ModalAnswerer boxes;
+    for (int id : {IDM_COPY_FILE, IDM_RENAME}) {
+        ASSERT_TRUE(pick(L"caf\u00e9.txt"));
+        command(id);
+        EXPECT_EQ(GetDlgItem(window, IDC_INPUT_FIELD), nullptr) << "panel " << id;
+    }
+    ASSERT_TRUE(pick(L"[caf\u00e9]"));
+    command(IDC_ENTRY_LIST, LBN_DBLCLK, list());
+    EXPECT_EQ(pathBar(), tree + "*.*");
+    ASSERT_EQ(boxes.seen().size(), 3u);
+    for (const auto& box : boxes.seen())
+        EXPECT_NE(box.text.find("Windows-1251"), std::string::npos) << box.text;
+    // The file whose name is exact is still copied.
+    ASSERT_TRUE(select("cafe.txt"));
+    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "copy.txt");
+    EXPECT_EQ(ReadAll(tree + "copy.txt"), "plain e");
+    EXPECT_EQ(ReadAll(tree + "cafe.txt"), "plain e");
+    EXPECT_EQ(boxes.seen().size(), 3u);
+}
+
 TEST_F(BrowserWindow, RenameStaysInTheFolderAndNeverReplaces) {
     makeTreeAndWalkIn();
     ModalAnswerer boxes;
@@ -480,11 +652,7 @@ TEST_F(BrowserWindow, TooLongInputIsRefusedAndThePanelKept) {
 
 TEST_F(BrowserWindow, DriveThatListsNothingAsksAgainUntilNo) {
     // A drive letter that is not present lists nothing, as an empty medium does.
-    const DWORD mask = GetLogicalDrives();
-    char letter = 'q';
-    while (letter <= 'y' && (mask & (1u << (letter - 'a'))))
-        ++letter;
-    const std::string absent = std::string("[-") + letter + "-]";
+    const std::string absent = std::string("[-") + AbsentDrive() + "-]";
     SendMessageA(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(absent.c_str()));
     ModalAnswerer boxes(Answers{{IDYES, {}}, {IDYES, {}}, {IDNO, {}}});
     ASSERT_TRUE(open(absent));
