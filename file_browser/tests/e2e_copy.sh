@@ -1,36 +1,108 @@
 #!/usr/bin/env bash
 # End to end with real X input: start dirvik, double-click the z: drive, walk
-# into a prepared folder, select a file, copy it through the input panel by
-# typing a path, and check the copy on disk.
-# Arguments: dirvik.exe and the probe helper (e2e_probe.exe).
+# into a prepared folder, and copy files through the input panel by typing
+# paths: a small file and a 50 MB one into a folder; onto a full disk (a 1 MB
+# tmpfs), where a new copy and a replacement answered Yes both fail and leave
+# nothing behind and the old file byte for byte; and one copy whose "replace?"
+# question waits while a second copy is made and answered No. Then Exit.
+# Arguments: dirvik.exe and the probe helper (e2e_probe.exe). E2E_SHOTS names
+# a folder for screenshots of the steps.
+#
+# The tmpfs lives in a private mount namespace (root is needed; without it the
+# test is skipped with code 77). The program and its own wineserver run in
+# that namespace, as the server opens the files for its clients.
 set -euo pipefail
+if [ "${DIRVIK_E2E_NAMESPACE:-}" != 1 ]; then
+  [ "$(id -u)" -eq 0 ] || { echo "e2e: a private tmpfs needs root; skipped"; exit 77; }
+  DIRVIK_E2E_NAMESPACE=1 exec unshare -m --propagation private bash "$0" "$@"
+fi
 exe="$(realpath "$1")"
 probe_exe="$(realpath "$2")"
 root="${DESK_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}"
 wine_exec="$root/scripts/wine-exec"
+export WINEPREFIX="${WINEPREFIX:-${PROJECT_WINEPREFIX:-$root/build/wine}}"
 
 work="$(mktemp -d /tmp/dirvik-e2e-XXXXXX)"
 name="отчёт 1.txt"
-mkdir "$work/out"
+mkdir "$work/out" "$work/full"
 head -c 3000 /dev/urandom >"$work/$name"
+head -c 50M /dev/urandom >"$work/huge.bin"
+head -c 900K /dev/urandom >"$work/big.bin"
+printf AAAA >"$work/a.txt"
+printf 'a1 old' >"$work/a1.txt"
+printf BBBB >"$work/b.txt"
+printf 'c1 old' >"$work/c1.txt"
+mount -t tmpfs -o size=1m tmpfs "$work/full"
+head -c 300K /dev/urandom >"$work/full/old.bin"
+cp "$work/full/old.bin" "$work/old.orig"
+# A private folder for the server's socket: the first Wine program started
+# here starts a wineserver of this namespace, which sees the tmpfs.
+mkdir -p "/tmp/.wine-$(id -u)"
+mount -t tmpfs -o mode=700 tmpfs "/tmp/.wine-$(id -u)"
 pid=""
 cleanup() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  timeout 20 wineserver -k 2>/dev/null || true
+  umount "$work/full" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-fail() { echo "e2e: $*" >&2; exit 1; }
+fail() { echo "e2e: $*" >&2; shot failure; exit 1; }
+shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/$1.png"; }
 # The probe prints Windows-1251 text; the script compares UTF-8.
 probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r' | iconv -f CP1251 -t UTF-8; }
+click_at() { # x y clicks
+  xdotool mousemove "$1" "$2" click --repeat "$3" --delay 80 1
+}
 
 # Points at a list entry, scrolled into view, and double-clicks (or clicks) it.
 click_entry() { # entry clicks
   local at
   at=$(probe item "$1") || fail "no entry $1 (path bar: $(probe text 308))"
   # shellcheck disable=SC2086
-  xdotool mousemove $at click --repeat "$2" --delay 80 1
+  click_at $at "$2"
   sleep 0.4
+}
+
+# Selects `entry`, opens the copy panel from the menu, types `text` behind the
+# suggested folder and presses "OK".
+copy_to() { # entry text
+  local at
+  click_entry "$1" 1
+  xdotool windowfocus --sync "$win"
+  xdotool key alt+f
+  sleep 0.3
+  xdotool key c
+  sleep 0.5
+  at=$(probe control 310) || fail "the copy panel did not open for $1"
+  # shellcheck disable=SC2086
+  click_at $at 1
+  xdotool key End
+  xdotool type --delay 30 "$2"
+  sleep 0.2
+  [ "$(probe text 310)" = "$folder$2" ] || fail "input field: $(probe text 310)"
+  at=$(probe control 303)
+  # shellcheck disable=SC2086
+  click_at $at 1
+  sleep 0.5
+}
+
+# Waits for a message box with `caption`, shoots it, and presses button `id`
+# (1 OK, 6 Yes, 7 No). Prints the box's text.
+answer_box() { # caption id shot
+  local box at
+  box=$(probe box) || fail "no message box (want $1)"
+  [ "${box%%|*}" = "$1" ] || fail "box '$box', want the caption $1"
+  shot "$3"
+  at=$(probe boxbutton "$2") || fail "no button $2 in the box $box"
+  # shellcheck disable=SC2086
+  click_at $at 1
+  sleep 0.6
+  echo "${box#*|}"
+}
+no_leftovers() { # folder
+  ! ls "$1" | grep -q '^dvk.*\.tmp$' || fail "a temporary file was left in $1: $(ls "$1")"
 }
 
 cd "$(dirname "$exe")"
@@ -44,38 +116,44 @@ click_entry "[-z-]" 2
 [ "$(probe text 308)" = 'z:\*.*' ] || fail "after z: the path bar reads $(probe text 308)"
 click_entry "[tmp]" 2
 click_entry "[$(basename "$work")]" 2
-expected="z:\\tmp\\$(basename "$work")\\*.*"
-[ "$(probe text 308)" = "$expected" ] || fail "path bar $(probe text 308), want $expected"
+folder="z:\\tmp\\$(basename "$work")\\"
+[ "$(probe text 308)" = "$folder*.*" ] || fail "path bar $(probe text 308), want $folder*.*"
 
-click_entry "$name" 1
-xdotool windowfocus --sync "$win"
-xdotool key alt+f
-sleep 0.3
-xdotool key c
-sleep 0.5
-at=$(probe control 310) || fail "the copy panel did not open"
-# shellcheck disable=SC2086
-xdotool mousemove $at click 1
-xdotool key End
-xdotool type --delay 30 'out\'
-sleep 0.2
-[ "$(probe text 310)" = "z:\\tmp\\$(basename "$work")\\out\\" ] || fail "input field: $(probe text 310)"
-at=$(probe control 303)
-# shellcheck disable=SC2086
-xdotool mousemove $at click 1
-
-for _ in $(seq 1 50); do
-  [ -f "$work/out/$name" ] && break
-  sleep 0.1
-done
-[ -f "$work/out/$name" ] || fail "no copy in out/"
+copy_to "$name" 'out\'
 cmp "$work/$name" "$work/out/$name" || fail "the copy differs from the file"
 probe control 310 >/dev/null 2>&1 && fail "the panel stayed open after the copy"
+copy_to huge.bin 'out\'
+cmp "$work/huge.bin" "$work/out/huge.bin" || fail "the 50 MB copy differs from the file"
+
+# The full disk: a new copy fails and leaves nothing.
+copy_to big.bin 'full\new.bin'
+text=$(answer_box Error 1 full-new)
+[ -e "$work/full/new.bin" ] && fail "a cut-off new.bin was left on the full disk"
+no_leftovers "$work/full"
+# A replacement answered Yes fails and leaves the old file as it was.
+copy_to big.bin 'full\old.bin'
+answer_box "Потверждение замены файла" 6 full-replace-question >/dev/null
+text=$(answer_box Error 1 full-replace-error)
+cmp "$work/old.orig" "$work/full/old.bin" || fail "the old file was damaged ($text)"
+no_leftovers "$work/full"
+echo "e2e: on the full disk both copies failed with \"$text\"; nothing was left or damaged"
+
+# While the question for a.txt onto a1.txt waits, b.txt is copied onto c1.txt
+# and answered No; then the first question is answered Yes.
+copy_to a.txt a1.txt
+probe box >/dev/null || fail "no question for a1.txt"
+copy_to b.txt c1.txt
+answer_box "Потверждение замены файла" 7 reentry-second-no >/dev/null
+answer_box "Потверждение замены файла" 6 reentry-first-yes >/dev/null
+[ "$(cat "$work/a1.txt")" = AAAA ] || fail "a1.txt holds '$(cat "$work/a1.txt")', want AAAA"
+[ "$(cat "$work/c1.txt")" = 'c1 old' ] || fail "c1.txt holds '$(cat "$work/c1.txt")', want its own"
+no_leftovers "$work"
+shot done
 
 # The "Exit" button ends the program with code 0.
 at=$(probe control 302)
 # shellcheck disable=SC2086
-xdotool mousemove $at click 1
+click_at $at 1
 for _ in $(seq 1 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
@@ -85,4 +163,4 @@ code=0
 wait "$pid" || code=$?
 pid=""
 [ "$code" -eq 0 ] || fail "exit code $code"
-echo "e2e: copied $name into out/ through the panel; Exit ended the program with 0"
+echo "e2e: copies into out/ (50 MB too) arrived whole; the waiting copy was not redirected; Exit ended the program with 0"

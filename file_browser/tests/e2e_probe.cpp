@@ -7,6 +7,9 @@
 //   probe control ID        screen centre of the control ID
 //   probe text ID           the text of the control ID
 //   probe count             the number of list entries
+//   probe box               waits up to 10 s for a message box; prints its
+//                           caption, a "|" and its text
+//   probe boxbutton ID      screen centre of the button ID of the message box
 #include "platform/win32.h"
 
 #include <cstdio>
@@ -34,6 +37,24 @@ std::string EntryText(HWND list, int index) {
     return text;
 }
 
+// The topmost visible message box, waiting up to 10 s for one.
+HWND WaitForBox() {
+    for (int i = 0; i < 100; ++i) {
+        HWND box = FindWindowA("#32770", nullptr);
+        if (box && IsWindowVisible(box))
+            return box;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+// The text of a window of another process, in the ANSI code page.
+std::string TextOf(HWND hwnd) {
+    char text[2000] = {};
+    SendMessageA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 int PrintCentre(HWND reference, RECT r) {
     POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     ClientToScreen(reference, &centre);
@@ -55,6 +76,30 @@ int main(int argc, char** argv) {
             Sleep(100);
         }
         return 1;
+    }
+    if (std::strcmp(what, "box") == 0 || std::strcmp(what, "boxbutton") == 0) {
+        HWND box = WaitForBox();
+        if (!box) {
+            std::fprintf(stderr, "probe: no message box\n");
+            return 1;
+        }
+        if (what[3] == '\0') {
+            std::string text;
+            for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                char cls[32] = {};
+                GetClassNameA(c, cls, sizeof cls);
+                if (lstrcmpiA(cls, "Static") == 0)
+                    text += TextOf(c);
+            }
+            std::printf("%s|%s\n", TextOf(box).c_str(), text.c_str());
+            return 0;
+        }
+        HWND button = argc > 2 ? GetDlgItem(box, std::atoi(argv[2])) : nullptr;
+        if (!button)
+            return 1;
+        RECT r{};
+        GetClientRect(button, &r);
+        return PrintCentre(button, r);
     }
     HWND browser = FindBrowser();
     if (!browser) {
@@ -93,9 +138,7 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(what, "text") == 0) {
         // GetWindowTextA does not ask a window of another process for its text.
-        char text[2000] = {};
-        SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        std::printf("%s\n", text);
+        std::printf("%s\n", TextOf(control).c_str());
         return 0;
     }
     return 2;

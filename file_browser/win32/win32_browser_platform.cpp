@@ -38,14 +38,32 @@ class FileHandle {
     HANDLE handle_;
 };
 
-// Writes the whole of `source` into the existing file `temp`, with the
-// source's time of last change and attributes, as a copy by the system
-// has them (a read-only file gives a read-only copy). 0 or the error code.
-DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info, const char* temp) {
-    FileHandle target(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target.valid())
-        return GetLastError();
+// Creates a new file "dvkXXXX.tmp" in `folder` (ending in a backslash) and
+// writes its path into `temp`; INVALID_HANDLE_VALUE and the last error set
+// when none can be made. Never opens an existing file.
+HANDLE CreateTemporary(const char* folder, char (&temp)[MAX_PATH]) {
+    const DWORD start = GetTickCount();
+    for (DWORD k = 0; k < 1000; ++k) {
+        const int length = std::snprintf(temp, sizeof temp, "%sdvk%04lx.tmp", folder,
+                                         static_cast<unsigned long>((start + k) & 0xFFFF));
+        if (length < 0 || length >= static_cast<int>(sizeof temp)) {
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return INVALID_HANDLE_VALUE;
+        }
+        HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Writes the whole of `source` into the new, empty file `target` and closes
+// it; then gives it the source's time of last change and attributes, as a
+// copy by the system has them (a read-only file gives a read-only copy).
+// 0 or the error code.
+DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info, FileHandle& target,
+                     const char* temp) {
     // Static: one copy runs at a time, and the stack stays small.
     static char buffer[1 << 20];
     for (;;) {
@@ -253,16 +271,16 @@ unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, b
     const char saved = *name;
     *name = '\0'; // `full` is now the destination's folder
     char temp[MAX_PATH];
-    const UINT made = GetTempFileNameA(full, "dvk", 0, temp);
-    const DWORD notMade = made ? 0 : GetLastError();
+    FileHandle target(CreateTemporary(full, temp));
     *name = saved;
-    if (!made) {
+    if (!target.valid()) {
         // A missing folder or drive, or a file in the folder's place.
+        const DWORD notMade = GetLastError();
         const bool noFolder = notMade == ERROR_FILE_NOT_FOUND || notMade == ERROR_PATH_NOT_FOUND ||
                               notMade == ERROR_INVALID_DRIVE || notMade == ERROR_DIRECTORY;
         return noFolder ? ERROR_PATH_NOT_FOUND : notMade;
     }
-    DWORD error = WriteWholeCopy(source.get(), info, temp);
+    DWORD error = WriteWholeCopy(source.get(), info, target, temp);
     const DWORD replace = failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING;
     if (error == 0 && !MoveFileExA(temp, full, replace | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
@@ -270,6 +288,7 @@ unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, b
             error = ERROR_FILE_EXISTS;
     }
     if (error != 0) {
+        target.close();
         SetFileAttributesA(temp, FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(temp);
     }
