@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <functional>
 #include <map>
 #include <ostream>
 #include <string>
@@ -238,9 +237,10 @@ TEST_F(CopyRename, PanelClosesWheneverTheFolderShownChanges) {
 struct ReentryCase {
     const char* name;
     std::deque<bool> answers; // nested questions first, then the waiting one
-    std::function<void(FakePlatform&)> meanwhile;
+    int panel;                // the panel opened meanwhile for other.txt,
+    const char* input;        // the text typed into it
+    int ok;                   // and its "OK", or 0 to leave it open
     std::map<std::string, std::string> wantFiles;
-    bool panelStays; // a panel opened meanwhile stays open
 };
 
 void PrintTo(const ReentryCase& c, std::ostream* os) {
@@ -257,40 +257,38 @@ TEST_P(CopyReentry, TheWaitingCopyActsOnThePathsTakenBeforeItsQuestion) {
     fake.onQuestion = [&] {
         fake.onQuestion = nullptr;
         fake.click("other.txt");
-        c.meanwhile(fake);
+        fake.command(c.panel);
+        fake.input = c.input;
+        if (c.ok != 0)
+            fake.command(c.ok);
     };
     copyTo("c:\\backup\\old.txt");
     for (const auto& [path, content] : c.wantFiles)
         EXPECT_EQ(fake.files[path], content) << path;
-    EXPECT_EQ(fake.panelOpen, c.panelStays);
+    EXPECT_EQ(fake.panelOpen, c.ok == 0) << "a panel opened meanwhile stays";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Meanwhile, CopyReentry,
-    ::testing::Values(
-        ReentryCase{"another copy answered No",
-                    {false, true},
-                    [](FakePlatform& f) {
-                        f.command(IDM_COPY_FILE);
-                        f.input = "c:\\backup\\keep.txt";
-                        f.command(IDC_OK_COPY);
-                    },
-                    {{"c:\\backup\\old.txt", "report"}, {"c:\\backup\\keep.txt", "keep"}},
-                    false},
-        ReentryCase{"a rename",
-                    {true},
-                    [](FakePlatform& f) {
-                        f.command(IDM_RENAME);
-                        f.input = "renamed.txt";
-                        f.command(IDC_OK_RENAME);
-                    },
-                    {{"c:\\backup\\old.txt", "report"}, {"c:\\abc\\renamed.txt", "other"}},
-                    false},
-        ReentryCase{"a copy panel opened",
-                    {true},
-                    [](FakePlatform& f) { f.command(IDM_COPY_FILE); },
-                    {{"c:\\backup\\old.txt", "report"}},
-                    true}));
+INSTANTIATE_TEST_SUITE_P(Meanwhile, CopyReentry,
+                         ::testing::Values(ReentryCase{"another copy answered No",
+                                                       {false, true},
+                                                       IDM_COPY_FILE,
+                                                       "c:\\backup\\keep.txt",
+                                                       IDC_OK_COPY,
+                                                       {{"c:\\backup\\old.txt", "report"},
+                                                        {"c:\\backup\\keep.txt", "keep"}}},
+                                           ReentryCase{"a rename",
+                                                       {true},
+                                                       IDM_RENAME,
+                                                       "renamed.txt",
+                                                       IDC_OK_RENAME,
+                                                       {{"c:\\backup\\old.txt", "report"},
+                                                        {"c:\\abc\\renamed.txt", "other"}}},
+                                           ReentryCase{"a copy panel opened",
+                                                       {true},
+                                                       IDM_COPY_FILE,
+                                                       "",
+                                                       0,
+                                                       {{"c:\\backup\\old.txt", "report"}}}));
 
 TEST_F(CopyRename, ApproximateNamesAreListedButNeverActedOn) {
     // "café.txt" and "[café]" as the single-byte listing shows them.
