@@ -9,7 +9,6 @@
 
 #include <cstring>
 #include <cwchar>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,35 +111,6 @@ int CountFiles(const std::string& folder, const char* pattern) {
     }
     return n;
 }
-
-// Runs a step from a posted message, so that it runs inside whichever modal
-// loop is waiting, as a user's click on the main window does.
-class PostedStep {
-  public:
-    PostedStep() {
-        helper_ = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                  nullptr);
-        SetWindowLongPtrA(helper_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
-    }
-    ~PostedStep() { DestroyWindow(helper_); }
-    void post(std::function<void()> step) {
-        step_ = std::move(step);
-        PostMessageA(helper_, WM_APP, 0, 0);
-    }
-
-  private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_APP && step_) {
-            std::function<void()> step = std::move(step_);
-            step_ = nullptr;
-            step();
-            return 0;
-        }
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    static inline std::function<void()> step_;
-    HWND helper_;
-};
 
 bool IsGreyed(HMENU menu, UINT id) {
     return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
@@ -539,29 +509,6 @@ TEST_F(BrowserWindow, FailedCopiesLeaveTheTargetAsItWasAndNothingBehind) {
     EXPECT_EQ(CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime), 0);
     for (const std::string& f : {plain, locked, tree + "copy.txt"})
         SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_F(BrowserWindow, ACopyWaitingOnItsQuestionIsNotRedirectedByAnother) {
-    makeTreeAndWalkIn();
-    WriteAll(tree + "a1.txt", "a1");
-    WriteAll(tree + "c1.txt", "c1");
-    PostedStep meanwhile;
-    ModalAnswerer boxes;
-    // While "replace?" for plain.txt onto a1.txt waits, copy -dash].txt onto
-    // c1.txt and answer No; then answer the first question Yes.
-    boxes.push(IDYES, [&](HWND) {
-        meanwhile.post([&] {
-            ASSERT_TRUE(select("-dash].txt"));
-            finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "c1.txt");
-        });
-    });
-    boxes.push(IDNO);
-    ASSERT_TRUE(select("plain.txt"));
-    finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "a1.txt");
-    EXPECT_EQ(boxes.seen().size(), 2u);
-    EXPECT_EQ(ReadAll(tree + "a1.txt"), "plain");
-    EXPECT_EQ(ReadAll(tree + "c1.txt"), "c1");
-    EXPECT_EQ(ReadAll(tree + "-dash].txt"), "dash");
 }
 
 TEST_F(BrowserWindow, ApproximateNamesAreListedButNeverActedOn) {
