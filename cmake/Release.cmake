@@ -132,6 +132,7 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "desk-quartet ${PROJECT_VERSION}")
 set(CPACK_NSIS_PACKAGE_NAME "desk-quartet")
 set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
+set(CPACK_NSIS_INSTALLED_ICON_NAME "plitoboy.exe")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The vendor key under Software holds only this program's key: remove it whole.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey SHCTX \\\"Software\\\\${DESK_PACKAGE_NAME}\\\"")
