@@ -39,76 +39,79 @@ foreach(p IN LISTS desk_programs)
 endforeach()
 install(FILES ${desk_sounds} ${DESK_ROOT}/dist/README.txt DESTINATION . COMPONENT windows)
 
-# Debian: programs and sounds in /usr/lib/desk-quartet, the games' launchers
-# in /usr/games and the others' in /usr/bin.
-set(deb_lib lib/${DESK_PACKAGE_NAME})
-set(deb_gen ${CMAKE_BINARY_DIR}/deb)
-set(DESK_MAN_SECTION_games 6)
-set(DESK_MAN_SECTION_bin 1)
-set(deb_generated)
-foreach(p IN LISTS desk_programs)
-  install(PROGRAMS $<TARGET_FILE:${p}> DESTINATION ${deb_lib} COMPONENT deb
-          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-  if(p STREQUAL "plitoboy" OR p STREQUAL "polzun")
-    set(launcher_dir games)
-    set(DESK_CATEGORIES "Game;ArcadeGame;")
-  else()
-    set(launcher_dir bin)
-    set(DESK_CATEGORIES "${DESK_CATEGORIES_${p}}")
-  endif()
-  set(DESK_PROGRAM ${p})
-  set(DESK_TITLE "${DESK_TITLE_${p}}")
-  set(DESK_COMMENT "${DESK_COMMENT_${p}}")
-  set(DESK_DESCRIPTION "${DESK_DESCRIPTION_${p}}")
-  set(DESK_PROGRAM_DIR /usr/${deb_lib})
-  set(DESK_EXEC /usr/${launcher_dir}/${p})
-  set(DESK_ICON ${p})
-  configure_file(${DESK_ROOT}/dist/linux/launcher.in ${deb_gen}/${p} @ONLY)
-  configure_file(${DESK_ROOT}/dist/linux/program.desktop.in ${deb_gen}/${p}.desktop @ONLY)
-  install(PROGRAMS ${deb_gen}/${p} DESTINATION ${launcher_dir} COMPONENT deb)
-  install(FILES ${deb_gen}/${p}.desktop DESTINATION share/applications COMPONENT deb)
-  set(DESK_MAN_SECTION ${DESK_MAN_SECTION_${launcher_dir}})
-  configure_file(${DESK_ROOT}/dist/linux/program.man.in ${deb_gen}/${p}.${DESK_MAN_SECTION} @ONLY)
-  add_custom_command(OUTPUT ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz
-    COMMAND gzip -9nfk ${deb_gen}/${p}.${DESK_MAN_SECTION}
-    DEPENDS ${deb_gen}/${p}.${DESK_MAN_SECTION} VERBATIM)
-  list(APPEND deb_generated ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz)
-  install(FILES ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz
-          DESTINATION share/man/man${DESK_MAN_SECTION} COMPONENT deb)
-  install(FILES ${deb_gen}/icons/${p}.png
-          DESTINATION share/icons/hicolor/48x48/apps COMPONENT deb)
-endforeach()
-install(FILES ${desk_sounds} DESTINATION ${deb_lib} COMPONENT deb)
-install(FILES ${DESK_ROOT}/dist/linux/copyright ${deb_gen}/changelog.gz
-        DESTINATION share/doc/${DESK_PACKAGE_NAME} COMPONENT deb)
-
-# The menu icons come from the programs' own icon resources (or, for a
-# program without one, from dist/icons); the Debian changelog from the
-# project's version.
+# The Debian package's files are made on Linux only, with Unix tools.
 set(deb_icons)
-foreach(p IN LISTS desk_programs)
-  list(APPEND deb_icons ${deb_gen}/icons/${p}.png)
-endforeach()
-add_custom_command(OUTPUT ${deb_icons}
-  COMMAND bash ${DESK_ROOT}/scripts/make-icons.sh ${deb_gen}/icons
-          ${CMAKE_BINARY_DIR}/bin ${desk_programs}
-  DEPENDS ${desk_programs} ${DESK_ROOT}/scripts/make-icons.sh
-  COMMENT "Taking the menu icons out of the programs" VERBATIM)
-string(TIMESTAMP desk_date "%a, %d %b %Y 00:00:00 +0000" UTC)
-file(STRINGS ${DESK_ROOT}/CHANGELOG.md desk_release_line REGEX "^## ${PROJECT_VERSION} ")
-if(desk_release_line MATCHES "([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])")
-  # The release date of the changelog, so that the package is the same
-  # whenever it is built.
-  set(desk_ymd "${CMAKE_MATCH_1}${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
-  execute_process(COMMAND env LC_ALL=C date -u -d ${desk_ymd} "+%a, %d %b %Y 00:00:00 +0000"
-                  OUTPUT_VARIABLE desk_date OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(deb_generated)
+if(CMAKE_HOST_UNIX)
+  # Debian: programs and sounds in /usr/lib/desk-quartet, the games' launchers
+  # in /usr/games and the others' in /usr/bin.
+  set(deb_lib lib/${DESK_PACKAGE_NAME})
+  set(deb_gen ${CMAKE_BINARY_DIR}/deb)
+  set(DESK_MAN_SECTION_games 6)
+  set(DESK_MAN_SECTION_bin 1)
+  foreach(p IN LISTS desk_programs)
+    install(PROGRAMS $<TARGET_FILE:${p}> DESTINATION ${deb_lib} COMPONENT deb
+            PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    if(p STREQUAL "plitoboy" OR p STREQUAL "polzun")
+      set(launcher_dir games)
+      set(DESK_CATEGORIES "Game;ArcadeGame;")
+    else()
+      set(launcher_dir bin)
+      set(DESK_CATEGORIES "${DESK_CATEGORIES_${p}}")
+    endif()
+    set(DESK_PROGRAM ${p})
+    set(DESK_TITLE "${DESK_TITLE_${p}}")
+    set(DESK_COMMENT "${DESK_COMMENT_${p}}")
+    set(DESK_DESCRIPTION "${DESK_DESCRIPTION_${p}}")
+    set(DESK_PROGRAM_DIR /usr/${deb_lib})
+    set(DESK_EXEC /usr/${launcher_dir}/${p})
+    set(DESK_ICON ${p})
+    configure_file(${DESK_ROOT}/dist/linux/launcher.in ${deb_gen}/${p} @ONLY)
+    configure_file(${DESK_ROOT}/dist/linux/program.desktop.in ${deb_gen}/${p}.desktop @ONLY)
+    install(PROGRAMS ${deb_gen}/${p} DESTINATION ${launcher_dir} COMPONENT deb)
+    install(FILES ${deb_gen}/${p}.desktop DESTINATION share/applications COMPONENT deb)
+    set(DESK_MAN_SECTION ${DESK_MAN_SECTION_${launcher_dir}})
+    configure_file(${DESK_ROOT}/dist/linux/program.man.in ${deb_gen}/${p}.${DESK_MAN_SECTION} @ONLY)
+    add_custom_command(OUTPUT ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz
+      COMMAND gzip -9nfk ${deb_gen}/${p}.${DESK_MAN_SECTION}
+      DEPENDS ${deb_gen}/${p}.${DESK_MAN_SECTION} VERBATIM)
+    list(APPEND deb_generated ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz)
+    install(FILES ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz
+            DESTINATION share/man/man${DESK_MAN_SECTION} COMPONENT deb)
+    install(FILES ${deb_gen}/icons/${p}.png
+            DESTINATION share/icons/hicolor/48x48/apps COMPONENT deb)
+  endforeach()
+  install(FILES ${desk_sounds} DESTINATION ${deb_lib} COMPONENT deb)
+  install(FILES ${DESK_ROOT}/dist/linux/copyright ${deb_gen}/changelog.gz
+          DESTINATION share/doc/${DESK_PACKAGE_NAME} COMPONENT deb)
+
+  # The menu icons come from the programs' own icon resources (or, for a
+  # program without one, from dist/icons); the Debian changelog from the
+  # project's version.
+  foreach(p IN LISTS desk_programs)
+    list(APPEND deb_icons ${deb_gen}/icons/${p}.png)
+  endforeach()
+  add_custom_command(OUTPUT ${deb_icons}
+    COMMAND bash ${DESK_ROOT}/scripts/make-icons.sh ${deb_gen}/icons
+            ${CMAKE_BINARY_DIR}/bin ${desk_programs}
+    DEPENDS ${desk_programs} ${DESK_ROOT}/scripts/make-icons.sh
+    COMMENT "Taking the menu icons out of the programs" VERBATIM)
+  string(TIMESTAMP desk_date "%a, %d %b %Y 00:00:00 +0000" UTC)
+  file(STRINGS ${DESK_ROOT}/CHANGELOG.md desk_release_line REGEX "^## ${PROJECT_VERSION} ")
+  if(desk_release_line MATCHES "([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])")
+    # The release date of the changelog, so that the package is the same
+    # whenever it is built.
+    set(desk_ymd "${CMAKE_MATCH_1}${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
+    execute_process(COMMAND env LC_ALL=C date -u -d ${desk_ymd} "+%a, %d %b %Y 00:00:00 +0000"
+                    OUTPUT_VARIABLE desk_date OUTPUT_STRIP_TRAILING_WHITESPACE)
+  endif()
+  set(DESK_DEB_DATE "${desk_date}")
+  configure_file(${DESK_ROOT}/dist/linux/changelog.in ${deb_gen}/changelog @ONLY)
+  add_custom_command(OUTPUT ${deb_gen}/changelog.gz
+    COMMAND gzip -9nfk ${deb_gen}/changelog
+    DEPENDS ${deb_gen}/changelog VERBATIM)
+  list(APPEND deb_generated ${deb_gen}/changelog.gz)
 endif()
-set(DESK_DEB_DATE "${desk_date}")
-configure_file(${DESK_ROOT}/dist/linux/changelog.in ${deb_gen}/changelog @ONLY)
-add_custom_command(OUTPUT ${deb_gen}/changelog.gz
-  COMMAND gzip -9nfk ${deb_gen}/changelog
-  DEPENDS ${deb_gen}/changelog VERBATIM)
-list(APPEND deb_generated ${deb_gen}/changelog.gz)
 
 set(CPACK_PACKAGE_NAME ${DESK_PACKAGE_NAME})
 set(CPACK_PACKAGE_VENDOR ${DESK_PACKAGE_NAME})
