@@ -4,6 +4,9 @@
 # run; and the size of each .exe. Prints figures; asserts nothing.
 #   bench/startup.sh [build/mingw/bin] [runs]
 set -uo pipefail
+# Tools print their figures and messages untranslated (Wine itself gets the
+# Russian locale from wine-exec and wine-env.sh).
+export LC_ALL=C
 REPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$(cd "${1:-$REPO_ROOT/build/mingw/bin}" && pwd)"
 runs="${2:-5}"

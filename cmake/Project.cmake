@@ -142,6 +142,8 @@ function(desk_script_test name)
     return()
   endif()
   add_test(NAME ${name} COMMAND bash ${A_SCRIPT} ${A_ARGS})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE
-                       LABELS e2e ENVIRONMENT "DESK_ROOT=${DESK_ROOT}")
+  # The script reads xdotool's and ImageMagick's output untranslated, whatever
+  # the caller's locale; the program it starts gets ru_RU.UTF-8 from wine-exec.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE LABELS e2e
+                       ENVIRONMENT "DESK_ROOT=${DESK_ROOT};LC_ALL=C.UTF-8")
 endfunction()

@@ -26,6 +26,8 @@ declare -A NEED=(
   [/usr/bin/unzip]=unzip
   [/usr/bin/python3]=python3
   [/usr/bin/wrestool]=icoutils
+  [/usr/bin/makensis]=nsis
+  [/usr/bin/lintian]=lintian
 )
 
 missing=()

@@ -8,6 +8,9 @@ REPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$REPO_ROOT"
 
 "$REPO_ROOT/scripts/bootstrap.sh" || exit 1
+# The tests run under the caller's locale (CI: ru_RU.UTF-8); the checks that
+# read a tool's output set LC_ALL=C for it themselves.
+echo "locale: LANG=${LANG:-} LC_ALL=${LC_ALL:-} LC_MESSAGES=${LC_MESSAGES:-}"
 
 # shellcheck source=wine-env.sh
 . "$REPO_ROOT/scripts/wine-env.sh"

@@ -12,16 +12,38 @@ WINE64=/usr/lib/wine/wine64
 # Creates the prefix once. A lock keeps two concurrent runs from building the
 # same prefix at the same time; a time limit keeps a stuck wineserver from
 # hanging the caller.
+#   wine_prefix_ready        the tests' prefix: no sound, windows that Wine
+#                            frames itself (fast without a window manager)
+#   wine_prefix_ready user   a prefix for a person: Wine's defaults, so sound
+#                            plays and the desktop's window manager frames
+#                            and places the windows
 wine_prefix_ready() {
+  local kind="${1:-test}"
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock -w 300 9 || { echo "wine-env: prefix lock timed out" >&2; exit 1; }
     if [ ! -f "$WINEPREFIX/.project-ready" ]; then
-      echo "wine-env: creating the Wine prefix in $WINEPREFIX"
+      echo "wine-env: creating the Wine prefix in $WINEPREFIX (once)"
       rm -rf "$WINEPREFIX"
       timeout 180 env LC_ALL=ru_RU.UTF-8 "$WINE64" wineboot -i >/dev/null 2>&1 || true
       timeout 60 wineserver -w || true
-      cat >"$WINEPREFIX/project.reg" <<'REG'
+      [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; exit 1; }
+      [ "$kind" = user ] || make_test_prefix || exit 1
+      touch "$WINEPREFIX/.project-ready"
+    fi
+    # Wine draws the caption buttons with the Marlett font; Debian keeps it
+    # outside the prefix, where this Wine does not find it.
+    if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] &&
+       [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# The tests' settings: no sound device, windows framed by Wine itself (no
+# wait for a window manager), no crash dialog waiting for an answer.
+make_test_prefix() {
+  cat >"$WINEPREFIX/project.reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -33,18 +55,8 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
 REG
-      timeout 60 env LC_ALL=ru_RU.UTF-8 "$WINE64" regedit /S "$(winepath_of "$WINEPREFIX/project.reg")" >/dev/null 2>&1 || true
-      timeout 60 wineserver -w || true
-      [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; exit 1; }
-      touch "$WINEPREFIX/.project-ready"
-    fi
-    # Wine draws the caption buttons with the Marlett font; Debian keeps it
-    # outside the prefix, where this Wine does not find it.
-    if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] &&
-       [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-      cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    fi
-  ) 9>"$WINEPREFIX.lock"
+  timeout 60 env LC_ALL=ru_RU.UTF-8 "$WINE64" regedit /S "$(winepath_of "$WINEPREFIX/project.reg")" >/dev/null 2>&1 || true
+  timeout 60 wineserver -w || true
 }
 
 winepath_of() { echo "Z:$(echo "$1" | sed 's#/#\\#g')"; }

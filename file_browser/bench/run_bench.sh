@@ -5,6 +5,9 @@
 #
 #   file_browser/bench/run_bench.sh path/to/browser_bench.exe [COUNT [--compare]]
 set -euo pipefail
+# Tools print their figures and messages untranslated (Wine itself gets the
+# Russian locale from wine-exec and wine-env.sh).
+export LC_ALL=C
 bench="$(realpath "$1")"
 count="${2:-100000}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -2,6 +2,7 @@
 # The release zip holds the four programs, the brick game's 19 sounds and the
 # read-me, all in one folder, and nothing else.
 set -euo pipefail
+export LC_ALL=C
 zip="${1:?zip}"
 [ -f "$zip" ] || { echo "missing $zip"; exit 1; }
 listing="$(unzip -Z1 "$zip" | sed 's#^[^/]*/##' | grep -v '^$' | sort)"

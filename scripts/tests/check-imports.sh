@@ -2,6 +2,7 @@
 # Every program imports only DLLs that every Windows installation has, so the
 # zip runs on a clean machine with no other files.
 set -euo pipefail
+export LC_ALL=C
 bin="${1:?bin dir}"; shift
 allowed='^(kernel32|user32|gdi32|comdlg32|winmm|msvcrt|advapi32|shell32|ole32|comctl32)\.dll$'
 objdump=x86_64-w64-mingw32-objdump

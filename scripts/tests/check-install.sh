@@ -2,6 +2,7 @@
 # The desktop install puts a launcher, a menu entry and a PNG icon per program
 # into the user's local folders (here a scratch HOME).
 set -euo pipefail
+export LC_ALL=C
 bin="${1:?bin dir}"
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT

@@ -2,6 +2,7 @@
 # Every program carries a version resource with the project's version, and
 # the README and the changelog name the same version.
 set -euo pipefail
+export LC_ALL=C
 bin="${1:?bin dir}"; version="${2:?version}"; root="${3:?project folder}"; shift 3
 status=0
 for p in "$@"; do

@@ -7,6 +7,9 @@
 #     1 ms), from polzun_bench.exe.
 # Usage: snake_game/bench/run_bench.sh [mingw build folder]   (default build/mingw)
 set -euo pipefail
+# Tools print their figures and messages untranslated (Wine itself gets the
+# Russian locale from wine-exec and wine-env.sh).
+export LC_ALL=C
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build/mingw}"
 REPO_ROOT="$root"
