@@ -5,6 +5,7 @@
 set(_files_dir ${CMAKE_CURRENT_LIST_DIR})
 
 target_sources(risovik_model PRIVATE ${_files_dir}/model/bitmap_file.cpp
+                                     ${_files_dir}/model/bitmap_reader.cpp
                                      ${_files_dir}/model/recording_file.cpp)
 
 desk_native_test(risovik_files_native_tests
