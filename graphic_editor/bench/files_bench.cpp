@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
         const double opened = Now();
         if (!loaded)
             std::printf("Meta.wmf did not load\n");
-        PlayMetaFile(canvas.dc, loaded);
+        risovik::win::PlayRecording(canvas.dc, loaded);
         const double played = Now();
         saveRecording.ms.push_back(saved - start);
         loadRecording.ms.push_back(opened - saved);
