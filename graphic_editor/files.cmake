@@ -10,8 +10,13 @@ target_sources(risovik_model PRIVATE ${_files_dir}/model/bitmap_file.cpp
 
 desk_native_test(risovik_files_native_tests
                  SOURCES ${_files_dir}/tests/bitmap_file_test.cpp
+                         ${_files_dir}/tests/bitmap_reader_test.cpp
                          ${_files_dir}/tests/recording_file_test.cpp
                  LIBS risovik_model)
+if(TARGET risovik_files_native_tests)
+  target_compile_definitions(risovik_files_native_tests PRIVATE
+                             RISOVIK_CORPUS_DIR="${_files_dir}/tests/corpus")
+endif()
 
 if(DESK_WINDOWS)
   target_sources(risovik_window PRIVATE ${_files_dir}/win32/bitmap_io.cpp
