@@ -201,13 +201,22 @@ void DecodeRows(const std::uint8_t* data, const BitmapLayout& l, const Target& t
                 out[x] = static_cast<std::uint32_t>(in[2]) << 16 |
                          static_cast<std::uint32_t>(in[1]) << 8 | in[0];
             break;
-        default: { // 16 and 32 bits through their masks
-            const int bytes = l.bitsPerPixel / 8;
-            for (std::int32_t x = 0; x < w; ++x, in += bytes) {
-                const std::uint32_t p = bytes == 2 ? Get16(in) : Get32(in);
-                out[x] = plain32 ? p & 0xFFFFFF : red(p) << 16 | green(p) << 8 | blue(p);
+        case 16:
+            for (std::int32_t x = 0; x < w; ++x, in += 2) {
+                const std::uint32_t p = Get16(in);
+                out[x] = red(p) << 16 | green(p) << 8 | blue(p);
             }
-        }
+            break;
+        default: // 32 bits
+            if (plain32) {
+                for (std::int32_t x = 0; x < w; ++x, in += 4)
+                    out[x] = Get32(in) & 0xFFFFFF;
+                break;
+            }
+            for (std::int32_t x = 0; x < w; ++x, in += 4) {
+                const std::uint32_t p = Get32(in);
+                out[x] = red(p) << 16 | green(p) << 8 | blue(p);
+            }
         }
     }
 }
