@@ -1,5 +1,5 @@
 // Bitmap files under Wine with real GDI pictures and files: what the writer
-// puts into a file, round trips through LoadImageA, names, failures, and the
+// puts into a file, round trips through the reader, names, failures, and the
 // two commands through their real dialogs in the editor window.
 #include "files_test_support.h"
 #include "platform/testing/wine_support.h"

@@ -143,16 +143,12 @@ class MappedFile {
 
 } // namespace
 
-HBITMAP LoadPicture(const char* path, BitmapRead* result) {
-    BitmapRead ignored;
-    BitmapRead& read = result ? *result : ignored;
-    read = BitmapRead::NotABitmap;
+HBITMAP LoadPicture(const char* path) {
     const MappedFile file(path);
     if (!file.data())
         return nullptr;
     BitmapLayout layout;
-    read = ReadBitmapLayout(file.data(), file.size(), layout);
-    if (read != BitmapRead::Ok)
+    if (ReadBitmapLayout(file.data(), file.size(), layout) != BitmapRead::Ok)
         return nullptr;
     // A bottom-up 32-bit section, the display's format, whatever the file's
     // depth: everything drawn on it later keeps its colours.
@@ -165,17 +161,15 @@ HBITMAP LoadPicture(const char* path, BitmapRead* result) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!picture || !bits) {
+    if (!picture || !bits) { // no memory for it
         if (picture)
             DeleteObject(picture);
-        read = BitmapRead::TooLarge; // no memory for it
         return nullptr;
     }
     auto* pixels = static_cast<std::uint32_t*>(bits);
     const std::ptrdiff_t width = layout.width;
-    read = DecodeBitmapPixels(file.data(), file.size(), layout,
-                              pixels + (layout.height - 1) * width, -width);
-    if (read != BitmapRead::Ok) {
+    if (DecodeBitmapPixels(file.data(), file.size(), layout, pixels + (layout.height - 1) * width,
+                           -width) != BitmapRead::Ok) {
         DeleteObject(picture);
         return nullptr;
     }

@@ -43,8 +43,7 @@ bool SavePictureAs(const char* name, HBITMAP picture, HDC surface);
 
 // Reads a .bmp file with the editor's own reader into a new 32-bit picture
 // (a section) at the file's own size; null when the file cannot be read, is
-// damaged, of a kind not decoded or beyond the size limit. `result`, when
-// given, says which.
-HBITMAP LoadPicture(const char* path, BitmapRead* result = nullptr);
+// damaged, of a kind not decoded or beyond the size limit.
+HBITMAP LoadPicture(const char* path);
 
 } // namespace risovik::win
