@@ -22,6 +22,7 @@ declare -A NEED=(
   [/usr/bin/cmake]=cmake
   [/usr/bin/g++]=g++
   [/usr/bin/clang-format]=clang-format
+  [/usr/bin/clang++]=clang [/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a]=libclang-rt-dev
   [/usr/bin/zip]=zip
   [/usr/bin/unzip]=unzip
   [/usr/bin/python3]=python3

@@ -5,6 +5,7 @@
 // Usage: risovik_files_bench.exe [runs]   (files go to the temporary folder)
 #include "platform/win32.h"
 #include "win32/bitmap_io.h"
+#include "model/recording_file.h"
 #include "win32/recordings.h"
 
 #include <algorithm>
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
         const double opened = Now();
         if (!loaded)
             std::printf("Meta.wmf did not load\n");
-        PlayMetaFile(canvas.dc, loaded);
+        risovik::win::PlayRecording(canvas.dc, loaded);
         const double played = Now();
         saveRecording.ms.push_back(saved - start);
         loadRecording.ms.push_back(opened - saved);
@@ -140,6 +141,56 @@ int main(int argc, char** argv) {
     loadRecording.print("open (load and check) that recording");
     playRecording.print("play it over the canvas");
     total.print("save + open + play (target < 1 s)");
+
+    // The costliest slots the check still accepts: each is made as close to
+    // the drawing budget as its kind allows, and must play within about a second.
+    struct Costly {
+        const char* what;
+        void (*draw)(HDC, int);
+    };
+    const Costly costly[] = {
+        {"ellipses of 64000 x 64000", [](HDC r, int) { Ellipse(r, -32000, -32000, 32000, 32000); }},
+        {"wide lines across 64000",
+         [](HDC r, int i) {
+             MoveToEx(r, -32000, -32000 + i, nullptr);
+             LineTo(r, 32000, 32000 - i);
+         }},
+        {"zigzag polylines of 64 points",
+         [](HDC r, int i) {
+             POINT p[64];
+             for (int k = 0; k < 64; ++k)
+                 p[k] = POINT{(k % 2) ? 20000 : -20000, (k * 137 + i) % 400};
+             Polyline(r, p, 64);
+         }},
+    };
+    for (const Costly& c : costly) {
+        // Double the shapes while the check accepts the recording (so the one
+        // played holds at least half the budget's worth).
+        std::vector<std::uint8_t> accepted;
+        for (int n = 1; n < 100000; n *= 2) {
+            HDC r = CreateMetaFileA(nullptr);
+            HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 0, 0));
+            SelectObject(r, pen);
+            for (int i = 0; i < n; ++i)
+                c.draw(r, i);
+            HMETAFILE m = CloseMetaFile(r);
+            DeleteObject(pen);
+            std::vector<std::uint8_t> bytes(GetMetaFileBitsEx(m, 0, nullptr));
+            GetMetaFileBitsEx(m, static_cast<UINT>(bytes.size()), bytes.data());
+            DeleteMetaFile(m);
+            if (risovik::CheckRecording(bytes.data(), bytes.size()) !=
+                risovik::RecordingCheck::Playable)
+                break;
+            accepted = bytes;
+        }
+        HMETAFILE m = SetMetaFileBitsEx(static_cast<UINT>(accepted.size()), accepted.data());
+        Canvas canvas(450, 400);
+        const double start = Now();
+        risovik::win::PlayRecording(canvas.dc, m);
+        std::printf("largest accepted slot of %-30s %8.1f ms (%zu bytes)\n", c.what, Now() - start,
+                    accepted.size());
+        DeleteMetaFile(m);
+    }
 
     DeleteFileA("canvas.bmp");
     DeleteFileA("big.bmp");

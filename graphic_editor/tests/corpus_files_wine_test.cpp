@@ -102,7 +102,7 @@ TEST(RecordingCorpus, DamagedSlotsAreRefusedAndNeverPlayed) {
         }
         if (!recorded)
             continue;
-        PlayMetaFile(surface, recorded);
+        PlayRecording(surface, recorded);
         DeleteMetaFile(recorded);
         if (e.expect == "plays") {
             const COLORREF got =

@@ -87,6 +87,8 @@ std::string Name(RecordingCheck c) {
     case RecordingCheck::UnknownRecord: return "UnknownRecord";
     case RecordingCheck::ShortRecord: return "ShortRecord";
     case RecordingCheck::BadObjectIndex: return "BadObjectIndex";
+    case RecordingCheck::Unbounded: return "Unbounded";
+    case RecordingCheck::TooCostly: return "TooCostly";
     }
     return "?";
 }
@@ -185,6 +187,62 @@ TEST(RecordingCheck, RefusesObjectNumbersOutsideTheDeclaredTable) {
     EXPECT_EQ(Name(Check(Metafile(EditorShapes(), -1, 1, 9, 1))), "BadObjectIndex");
 }
 
+// Playing these took from seconds to minutes under Wine (or broke its heap);
+// the check refuses them while the editor's own shapes still open by the
+// thousand.
+TEST(RecordingCheck, RefusesStatesAndWorkWithoutABound) {
+    const Bytes save = Record(0x001E, {}), restore = Record(0x0127, {0xFFFF});
+    std::vector<Bytes> wide(200, Record(0x0418, {32000, 32000, 0x8300, 0x8300})); // big ellipses
+    Bytes longLine; // a polyline of 200 points zigzagging over 30000 pixels
+    PutWord(longLine, 3 + 1 + 400);
+    PutWord(longLine, 0);
+    PutWord(longLine, 0x0325);
+    PutWord(longLine, 200);
+    for (std::uint32_t i = 0; i < 200; ++i) {
+        PutWord(longLine, (i % 2) ? 15000 : 0x10000 - 15000);
+        PutWord(longLine, i * 100);
+    }
+    std::vector<Bytes> many; // 3000 ellipses of 200 x 150 as the editor records them
+    for (int i = 0; i < 3000; ++i)
+        for (const Bytes& r :
+             {Record(0x02FA, {0, 2, 0, 0xFF, 0}), Record(0x012D, {0}),
+              Record(0x02FC, {0, 0xFF, 0, 0}), Record(0x012D, {1}),
+              Record(0x0418, {250, 300, 100, 100}), Record(0x01F0, {0}), Record(0x01F0, {1})})
+            many.push_back(r);
+    struct Case {
+        const char* what;
+        std::vector<Bytes> records;
+        std::uint64_t canvas;
+        const char* expect;
+    };
+    const std::vector<Case> cases = {
+        {"map mode text", {Record(0x0103, {1})}, 180000, "Playable"},
+        {"scaling map mode", {Record(0x0103, {8})}, 180000, "Unbounded"},
+        {"restore of its own save", {save, restore}, 180000, "Playable"},
+        {"restore below its saves", {save, restore, restore}, 180000, "Unbounded"},
+        {"restore to an absolute level", {save, Record(0x0127, {1})}, 180000, "Unbounded"},
+        {"pen of 64", {Record(0x02FA, {0, 64, 0, 0, 0})}, 180000, "Playable"},
+        {"pen of 65", {Record(0x02FA, {0, 65, 0, 0, 0})}, 180000, "Unbounded"},
+        {"font of 32000",
+         {Record(0x02FB,
+                 {32000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
+         180000,
+         "Unbounded"},
+        {"200 ellipses of 64000", wide, 180000, "TooCostly"},
+        {"polyline of 200 long points", {longLine}, 180000, "TooCostly"},
+        {"3000 shapes of the editor", many, 180000, "Playable"},
+        {"one ellipse over 8192 x 8192", {wide[0]}, 8192ull * 8192, "Playable"},
+        {"four ellipses over 8192 x 8192",
+         {wide[0], wide[0], wide[0], wide[0]},
+         8192ull * 8192,
+         "TooCostly"},
+    };
+    for (const Case& c : cases) {
+        const Bytes file = Metafile(c.records);
+        EXPECT_EQ(Name(CheckRecording(file.data(), file.size(), c.canvas)), c.expect) << c.what;
+    }
+}
+
 TEST(RecordingHeaderFits, TotalSizeMustLieWithinTheFile) {
     const Bytes good = Metafile(EditorShapes());
     EXPECT_TRUE(risovik::RecordingHeaderFits(good.data(), 18, good.size()));
@@ -196,6 +254,9 @@ TEST(RecordingHeaderFits, TotalSizeMustLieWithinTheFile) {
     EXPECT_FALSE(risovik::RecordingHeaderFits(huge.data(), 18, huge.size()));
     const Bytes tiny = Metafile(EditorShapes(), 8);
     EXPECT_FALSE(risovik::RecordingHeaderFits(tiny.data(), 18, tiny.size()));
+    const Bytes big = Metafile(EditorShapes(), 8u << 20); // 16 MB
+    EXPECT_TRUE(risovik::RecordingHeaderFits(big.data(), 18, 16u << 20));
+    EXPECT_FALSE(risovik::RecordingHeaderFits(Metafile({}, (8u << 20) + 1).data(), 18, 1u << 30));
 }
 
 } // namespace

@@ -125,6 +125,30 @@ TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
     EXPECT_EQ(Editor().loadedRecording, nullptr);
 }
 
+// A slot that moves the window origin plays shifted, and everything drawn
+// and saved after it stays where it was drawn.
+TEST_F(RecordingCommands, PlayedSlotLeavesTheCanvasStateAsItWas) {
+    testing::WriteBytes(folder.file("Meta2.wmf"),
+                        ReadBytes(testing::CorpusFile("window_origin.wmf")));
+    Command(IDM_OPEN_META_2);
+    ASSERT_NE(Editor().loadedRecording, nullptr);
+    EXPECT_EQ(ColourName(Canvas(25, 15)), ColourName(RGB(255, 0, 0))) << "played shifted";
+    Command(IDC_RECTANGLE_TOOL);
+    Command(IDC_BLUE);
+    Drag(200, 200, 220, 220);
+    EXPECT_EQ(ColourName(Canvas(210, 210)), ColourName(RGB(0, 0, 255)));
+    POINT origin{1, 1};
+    GetWindowOrgEx(Editor().canvasSurface, &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    desk::testing::ModalAnswerer answerer;
+    answerer.push(IDOK, [&](HWND d) { SetDlgItemTextA(d, 0x47C, folder.file("after").c_str()); });
+    Command(IDM_SAVE_FILE);
+    const auto bytes = ReadBytes(folder.file("after.bmp"));
+    ASSERT_EQ(bytes.size(), 720054u);
+    EXPECT_EQ(bytes[54 + (399 - 210) * 1800 + 210 * 4], 255) << "saved where it was drawn";
+}
+
 TEST_F(RecordingCommands, RecordingHoldsTheShapeOncePerRepaint) {
     Command(IDC_LINE_TOOL);
     Command(IDC_RED);

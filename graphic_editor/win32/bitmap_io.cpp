@@ -104,18 +104,74 @@ bool SavePictureAs(const char* name, HBITMAP picture, HDC surface) {
     return WriteBitmapFile(path, info, picture, surface);
 }
 
+namespace {
+
+// A file mapped read-only for the reader; empty when it cannot be.
+class MappedFile {
+  public:
+    explicit MappedFile(const char* path) {
+        file_ = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        LARGE_INTEGER size{};
+        if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size) || size.QuadPart <= 0)
+            return;
+        mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (mapping_)
+            view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+        if (view_)
+            size_ = static_cast<std::size_t>(size.QuadPart);
+    }
+    ~MappedFile() {
+        if (view_)
+            UnmapViewOfFile(view_);
+        if (mapping_)
+            CloseHandle(mapping_);
+        if (file_ != INVALID_HANDLE_VALUE)
+            CloseHandle(file_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    const std::uint8_t* data() const { return static_cast<const std::uint8_t*>(view_); }
+    std::size_t size() const { return size_; }
+
+  private:
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    HANDLE mapping_ = nullptr;
+    void* view_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+} // namespace
+
 HBITMAP LoadPicture(const char* path) {
-    HBITMAP picture =
-        static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    // A file of zero width or height loads as the platform's shared 1 x 1
-    // default picture (the one every new memory DC holds): no canvas may own
-    // and delete that, so such a file counts as one that does not load.
-    if (picture) {
-        HDC probe = CreateCompatibleDC(nullptr);
-        const bool shared = GetCurrentObject(probe, OBJ_BITMAP) == picture;
-        DeleteDC(probe);
-        if (shared)
-            return nullptr;
+    const MappedFile file(path);
+    if (!file.data())
+        return nullptr;
+    BitmapLayout layout;
+    if (ReadBitmapLayout(file.data(), file.size(), layout) != BitmapRead::Ok)
+        return nullptr;
+    // A bottom-up 32-bit section, the display's format, whatever the file's
+    // depth: everything drawn on it later keeps its colours.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = layout.width;
+    info.bmiHeader.biHeight = layout.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!picture || !bits) { // no memory for it
+        if (picture)
+            DeleteObject(picture);
+        return nullptr;
+    }
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    const std::ptrdiff_t width = layout.width;
+    if (DecodeBitmapPixels(file.data(), file.size(), layout, pixels + (layout.height - 1) * width,
+                           -width) != BitmapRead::Ok) {
+        DeleteObject(picture);
+        return nullptr;
     }
     return picture;
 }

@@ -1,9 +1,10 @@
 // Bitmap files on Win32: the open and save dialogs, the editor's own .bmp
-// writer over GetDIBits and CreateFileA/WriteFile, and loading a .bmp file as
-// a picture in the display's format.
+// writer over GetDIBits and CreateFileA/WriteFile, and opening a .bmp file
+// with the editor's own reader as a 32-bit picture.
 #pragma once
 
 #include "model/bitmap_file.h"
+#include "model/bitmap_reader.h"
 #include "platform/win32.h"
 
 namespace risovik::win {
@@ -40,8 +41,9 @@ bool WriteBitmapFile(const char* path, BitmapInfo& info, HBITMAP picture, HDC su
 // True when the file was written whole.
 bool SavePictureAs(const char* name, HBITMAP picture, HDC surface);
 
-// LoadImageA of a .bmp file at its own size, converted to the display's
-// format (not a section); null when the file does not load.
+// Reads a .bmp file with the editor's own reader into a new 32-bit picture
+// (a section) at the file's own size; null when the file cannot be read, is
+// damaged, of a kind not decoded or beyond the size limit.
 HBITMAP LoadPicture(const char* path);
 
 } // namespace risovik::win

@@ -4,6 +4,7 @@
 #include "resource.h"
 #include "win32/file_commands.h"
 #include "win32/gdi_surface.h"
+#include "win32/recordings.h"
 #include "platform/message_loop.h"
 
 namespace risovik::win {
@@ -76,8 +77,7 @@ class GdiEditorPlatform final : public EditorPlatform {
             SendMessageA(g_editor.textField, EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer)));
     }
     void playLoadedRecording() override {
-        if (g_editor.loadedRecording)
-            PlayMetaFile(g_editor.canvasSurface, g_editor.loadedRecording);
+        PlayRecording(g_editor.canvasSurface, g_editor.loadedRecording);
     }
     void setButtonPushed(Button button, bool pushed) override {
         SendMessageA(g_editor.buttons[static_cast<int>(button) - 1], BM_SETSTATE, pushed ? 1 : 0,

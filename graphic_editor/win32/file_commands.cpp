@@ -36,7 +36,10 @@ void SaveRecording(int slot) {
 
 void OpenRecording(int slot) {
     EditorWindow& editor = Editor();
-    HMETAFILE opened = LoadRecording(SlotFileName(slot));
+    BITMAP canvas{};
+    GetObjectA(editor.canvas.get(), sizeof canvas, &canvas);
+    HMETAFILE opened = LoadRecording(SlotFileName(slot),
+                                     static_cast<std::uint64_t>(canvas.bmWidth) * canvas.bmHeight);
     if (editor.loadedRecording)
         DeleteMetaFile(editor.loadedRecording);
     editor.loadedRecording = opened;

@@ -66,7 +66,7 @@ bool SaveRecordingTo(HDC& recording, const char* fileName) {
     return written;
 }
 
-HMETAFILE LoadRecording(const char* fileName) {
+HMETAFILE LoadRecording(const char* fileName, std::uint64_t canvasPixels) {
     if (!fileName || !HeaderFitsFile(fileName))
         return nullptr;
     HMETAFILE loaded = GetMetaFileA(fileName);
@@ -75,11 +75,20 @@ HMETAFILE LoadRecording(const char* fileName) {
     const UINT size = GetMetaFileBitsEx(loaded, 0, nullptr);
     std::vector<std::uint8_t> bytes(size);
     const bool read = size != 0 && GetMetaFileBitsEx(loaded, size, bytes.data()) == size;
-    if (!read || CheckRecording(bytes.data(), bytes.size()) != RecordingCheck::Playable) {
+    if (!read ||
+        CheckRecording(bytes.data(), bytes.size(), canvasPixels) != RecordingCheck::Playable) {
         DeleteMetaFile(loaded);
         return nullptr;
     }
     return loaded;
+}
+
+void PlayRecording(HDC surface, HMETAFILE recording) {
+    if (!recording)
+        return;
+    const int saved = SaveDC(surface);
+    PlayMetaFile(surface, recording);
+    RestoreDC(surface, saved);
 }
 
 } // namespace risovik::win

@@ -2,7 +2,10 @@
 // a slot without ending it, and loading a slot checked record by record.
 #pragma once
 
+#include "model/recording_file.h"
 #include "platform/win32.h"
+
+#include <cstdint>
 
 namespace risovik::win {
 
@@ -19,9 +22,16 @@ const char* SlotFileName(int slot);
 // recording running, nothing happens.
 bool SaveRecordingTo(HDC& recording, const char* fileName);
 
-// GetMetaFileA of `fileName`, kept only when every record is well formed and
-// of a kind the editor plays; null when the file is missing, unreadable or
-// damaged (it then draws nothing).
-HMETAFILE LoadRecording(const char* fileName);
+// GetMetaFileA of `fileName`, kept only when every record is well formed, of
+// a kind the editor plays, and the whole plays within the drawing budget on a
+// canvas of `canvasPixels`; null when the file is missing, unreadable,
+// damaged or too costly (it then draws nothing).
+HMETAFILE LoadRecording(const char* fileName, std::uint64_t canvasPixels = kStartCanvasPixels);
+
+// Plays `recording` (when there is one) into `surface` and then gives the
+// surface back its state as before: the records may set its mapping,
+// origins, colours and objects, and none of that may shift or colour what is
+// drawn or saved later.
+void PlayRecording(HDC surface, HMETAFILE recording);
 
 } // namespace risovik::win

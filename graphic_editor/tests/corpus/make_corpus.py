@@ -131,15 +131,15 @@ bmp('depth16_565_bitfields.bmp',
              bytes(pix565)), OPENS)
 # Negative height: rows stored top row first.
 pix = pixels(W, H, 24, top_down=True)
-bmp('top_down.bmp', assemble(info_header(W, -H, 24), b'', pix), 'either')
+bmp('top_down.bmp', assemble(info_header(W, -H, 24), b'', pix), OPENS)
 # A bigger header (124 bytes) in front of ordinary 32-bit pixels.
 pix = pixels(W, H, 32)
 v5 = info_header(W, H, 32, size=124) + bytes(124 - 40)
-bmp('header124.bmp', assemble(v5, b'', pix), 'either')
+bmp('header124.bmp', assemble(v5, b'', pix), OPENS)
 # The old 12-byte core header with a 3-byte colour table.
 core = struct.pack('<IHHHH', 12, W, H, 1, 8)
 core_tab = b''.join(bytes((b, g, r)) for (r, g, b) in PAL16[:4]) + bytes(3 * 252)
-bmp('core_header.bmp', assemble(core, core_tab, pixels(W, H, 8, idx16)), 'either')
+bmp('core_header.bmp', assemble(core, core_tab, pixels(W, H, 8, idx16)), OPENS)
 
 # Run-length encoded kinds: RLE8 and RLE4, well formed and damaged.
 def rle8_rows(stop=True, overrun=False):
@@ -171,21 +171,73 @@ def rle4_rows():
 
 r8 = rle8_rows()
 bmp('rle8.bmp', assemble(info_header(W, H, 8, compression=1, image=len(r8)), table(PAL16, 256),
-                         r8), 'either')
+                         r8), OPENS)
 r4 = rle4_rows()
 bmp('rle4.bmp', assemble(info_header(W, H, 4, compression=2, image=len(r4)), table(PAL16, 16),
-                         r4), 'either')
+                         r4), OPENS)
 bad = rle8_rows(stop=False, overrun=True) + b'\x00\x02\xff\xff' + b'\x00\xfe' + b'\x07'
 bmp('rle8_damaged.bmp', assemble(info_header(W, H, 8, compression=1, image=len(bad)),
                                  table(PAL16, 256), bad), 'either')
 bmp('rle8_truncated.bmp', assemble(info_header(W, H, 8, compression=1, image=4000),
-                                   table(PAL16, 256), r8[:7]), 'either')
+                                   table(PAL16, 256), r8[:7]), 'refused')
 bmp('rle_top_down.bmp', assemble(info_header(W, -H, 8, compression=1, image=len(r8)),
-                                 table(PAL16, 256), r8), 'either')
+                                 table(PAL16, 256), r8), 'opens %d %d %d %d %s' % (W, H, MARK_AT[0], H - 1 - MARK_AT[1], colour(MARK)))
 bmp('jpeg_kind.bmp', assemble(info_header(W, H, 0, compression=4, image=64), b'',
-                              b'\xff\xd8\xff\xe0' + bytes(60)), 'either')
+                              b'\xff\xd8\xff\xe0' + bytes(60)), 'refused')
 bmp('png_kind.bmp', assemble(info_header(W, H, 0, compression=5, image=64), b'',
-                             b'\x89PNG\r\n\x1a\n' + bytes(56)), 'either')
+                             b'\x89PNG\r\n\x1a\n' + bytes(56)), 'refused')
+
+# Kinds other readers open: top-down rows at every depth, bit fields in the
+# larger headers and with unusual masks, short colour tables.
+for bits in (1, 4, 8, 32):
+    ix = idx16 if bits > 1 else mono
+    pix = pixels(W, H, bits, ix, top_down=True)
+    tab = table(PAL16 if bits > 1 else [(0, 0, 0), (255, 255, 255)], 1 << bits) if bits <= 8 else b''
+    bmp('top_down%d.bmp' % bits, assemble(info_header(W, -H, bits), tab, pix),
+        OPENS if bits > 1 else 'opens %d %d %d %d FFFFFF' % (W, H, MARK_AT[0], MARK_AT[1]))
+def fields32(masks, size):
+    """32-bit pixels through these red, green, blue masks, in a header of `size` bytes."""
+    out = bytearray()
+    for y in range(H - 1, -1, -1):
+        for x in range(W):
+            v = 0
+            for c, m in zip(pixel(x, y), masks):
+                shift = (m & -m).bit_length() - 1
+                v |= (c << shift) & m
+            out += struct.pack('<I', v)
+    head = info_header(W, H, 32, compression=3, size=size)
+    if size == 40:
+        return assemble(head, struct.pack('<III', *masks), bytes(out))
+    return assemble(head + struct.pack('<III', *masks) + bytes(size - 52), b'', bytes(out))
+for size in (40, 52, 56, 108):
+    bmp('fields32_header%d.bmp' % size, fields32((0xFF000000, 0xFF0000, 0xFF00), size), OPENS)
+pix555 = pixels(W, H, 16)
+bmp('fields16_555.bmp', assemble(info_header(W, H, 16, compression=3),
+                                 struct.pack('<III', 0x7C00, 0x03E0, 0x001F), pix555), OPENS)
+pix = pixels(W, H, 8, idx16)
+bmp('depth8_three_colours.bmp', assemble(info_header(W, H, 8, used=3), table(PAL16, 3), pix),
+    OPENS)
+# Run-length codes that skip: the mark placed by a delta, the rest of every
+# row skipped by an end of line (skipped pixels take entry 0, black here).
+skip = bytes((0, 2, MARK_AT[0], H - 1 - MARK_AT[1], 1, idx16[MARK], 0, 1))
+bmp('rle8_delta.bmp', assemble(info_header(W, H, 8, compression=1, image=len(skip)),
+                               table(PAL16, 256), skip),
+    'opens %d %d %d %d %s' % (W, H, MARK_AT[0], MARK_AT[1], colour(MARK)))
+
+# Files that crashed, froze or swelled the platform's own loader: a bit
+# flipped in the pixel offset, sizes far beyond the data, tiny run-length
+# files declaring huge pictures.
+pix1 = pixels(W, H, 1, mono)
+one = assemble(info_header(W, H, 1), table([(0, 0, 0), (255, 255, 255)], 2), pix1)
+bmp('offset_bit_flip.bmp', one[:10] + struct.pack('<I', 62 | 0x4000) + one[14:], 'refused')
+for side in (5000, 16384, 20000):
+    bmp('declared_%d.bmp' % side, assemble(info_header(side, side, 24), b'', bytes(24)), 'refused')
+bmp('rle8_declared_20000.bmp', assemble(info_header(20000, 20000, 8, compression=1),
+                                        table(PAL16, 1), b'\x00\x01'), 'refused')
+bmp('rle4_declared_20000.bmp', assemble(info_header(20000, 20000, 4, compression=2),
+                                        table(PAL16, 1), b'\x00\x01'), 'refused')
+bmp('rle8_2048_tiny.bmp', assemble(info_header(2048, 2048, 8, compression=1), table(PAL16, 4),
+                                   b'\x01\x02\x00\x01'), 'opens 2048 2048 0 2047 FF0000')
 
 # Damaged headers and sizes.
 good24 = assemble(info_header(W, H, 24), b'', pixels(W, H, 24))
@@ -194,24 +246,24 @@ bmp('magic_only.bmp', b'BM', 'refused')
 bmp('wrong_magic.bmp', b'XY' + good24[2:], 'either')
 bmp('truncated_file_header.bmp', good24[:10], 'refused')
 bmp('truncated_info_header.bmp', good24[:30], 'either')
-bmp('truncated_pixels.bmp', good24[:54 + 40], 'either')
-bmp('pixels_missing.bmp', good24[:54], 'either')
+bmp('truncated_pixels.bmp', good24[:54 + 40], 'refused')
+bmp('pixels_missing.bmp', good24[:54], 'refused')
 big = assemble(info_header(3000, 2000, 24), b'', b'')
-bmp('truncated_large.bmp', big + bytes(1000), 'either')
+bmp('truncated_large.bmp', big + bytes(1000), 'refused')
 bmp('zero_width.bmp', assemble(info_header(0, H, 24), b'', b''), 'either')
 bmp('zero_height.bmp', assemble(info_header(W, 0, 24), b'', b''), 'either')
 bmp('negative_width.bmp', assemble(info_header(-W, H, 24), b'', pixels(W, H, 24)), 'either')
-bmp('huge_size.bmp', assemble(info_header(60000, 60000, 24), b'', pixels(W, H, 24)), 'either')
+bmp('huge_size.bmp', assemble(info_header(60000, 60000, 24), b'', pixels(W, H, 24)), 'refused')
 bmp('huge_width_one_row.bmp', assemble(info_header(0x7FFFFFFF, 1, 32), b'', bytes(64)), 'either')
 bmp('huge_negative_height.bmp', assemble(info_header(W, -0x7FFFFFFF, 32), b'', bytes(64)),
-    'either')
+    'refused')
 bmp('odd_depth7.bmp', assemble(info_header(W, H, 7), b'', pixels(W, H, 8, idx16)), 'either')
 bmp('planes_zero.bmp', assemble(info_header(W, H, 24, planes=0), b'', pixels(W, H, 24)),
     'either')
 bmp('offset_past_end.bmp', assemble(info_header(W, H, 24), b'', pixels(W, H, 24),
-                                    offset=0x7FFFFFF0), 'either')
+                                    offset=0x7FFFFFF0), 'refused')
 bmp('info_size_huge.bmp', assemble(info_header(W, H, 24, size=0x7FFFFFFF), b'',
-                                   pixels(W, H, 24)), 'either')
+                                   pixels(W, H, 24)), 'refused')
 bmp('info_size_zero.bmp', assemble(info_header(W, H, 24, size=0), b'', pixels(W, H, 24)),
     'either')
 bmp('colours_used_huge.bmp', assemble(info_header(W, H, 8, used=0x10000000), table(PAL16, 256),
@@ -274,6 +326,17 @@ wmf('textout_long_count.wmf', metafile([record(0x0521, 30000, 0x4141)]), 'either
 wmf('dib_stretch_garbage.wmf', metafile([record(0x0F43, 0xCC, 0x20, 0, 0, 5, 5, 0, 0, 9, 9,
                                                 40, 0, 0x7FFF, 0x7FFF, 1, 32)]), 'either')
 wmf('poly_count_huge.wmf', metafile([record(0x0324, 30000, 1, 2)]), 'either')
+# Records whose playback froze the platform for seconds or broke its heap,
+# and a shift of the origin that must not outlive the playback.
+wmf('scaling_map_mode.wmf', metafile([record(0x0103, 8), record(0x020C, 1, 1),
+                                      record(0x020E, 32767, 32767)] + red_box), 'nothing')
+font = record(0x02FB, *([0x8300, 0] + [0] * 23))
+wmf('font_huge.wmf', metafile([font, record(0x012D, 0), record(0x0521, 2, 0x5757, 0, 0)]),
+    'nothing')
+zigzag = [v for i in range(200) for v in ((15000 if i % 2 else -15000), i * 100)]
+wmf('polyline_long.wmf', metafile([record(0x0325, 200, *zigzag)]), 'nothing')
+wmf('restore_below.wmf', metafile([record(0x0127, 0xFFFF)] + red_box), 'nothing')
+wmf('window_origin.wmf', metafile([record(0x020B, 10, 10)] + red_box), 'plays 25 15 FF0000')
 wmf('garbage.wmf', bytes(range(256)) * 4, 'either')
 
 with open(os.path.join(HERE, 'corpus.txt'), 'w') as f:
