@@ -1,46 +1,37 @@
 #include "platform/counting_wait.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
-
 namespace desk {
 
-namespace {
-
-volatile std::uint32_t g_spinSink = 0;
-
-void Spin(std::uint32_t spins) {
-    for (std::uint32_t k = 0; k < spins; ++k) {
-        g_spinSink = g_spinSink + 1;
+void CountingWait::run(std::int32_t counts, bool fromNow) {
+    if (counts <= 0) {
+        return;
     }
-}
-
-} // namespace
-
-void CountingWait::calibrate(double nanosecondsPerCount) {
-    using Clock = std::chrono::steady_clock;
-    constexpr std::uint32_t kProbeSpins = 2'000'000;
-    double best = 1e30;
-    // The fastest of a few runs is the one least disturbed by other work.
-    for (int round = 0; round < 5; ++round) {
-        const auto start = Clock::now();
-        Spin(kProbeSpins);
-        const auto stop = Clock::now();
-        const double ns = std::chrono::duration<double, std::nano>(stop - start).count();
-        best = std::min(best, ns / kProbeSpins);
+    const std::int64_t perSecond = clock_.ticksPerSecond();
+    // Whole ticks per count and the remainder: each deadline is exact, and
+    // reaching the next one costs an addition, not a division.
+    const std::int64_t whole = perSecond / countsPerSecond_;
+    const std::int64_t part = perSecond % countsPerSecond_;
+    const std::int64_t length = counts / countsPerSecond_ * perSecond +
+                                counts % countsPerSecond_ * perSecond / countsPerSecond_;
+    std::int64_t now = clock_.ticks();
+    std::int64_t deadline = lastEnd_;
+    if (fromNow || !chained_ || now - lastEnd_ > length || now < lastEnd_ - length) {
+        deadline = now;
     }
-    if (best <= 0.0) {
-        best = 1.0;
-    }
-    const double spins = std::round(nanosecondsPerCount / best);
-    setSpinsPerCount(static_cast<std::uint32_t>(std::clamp(spins, 1.0, 1.0e6)));
-}
-
-void CountingWait::run(std::int32_t counts) const {
+    std::int64_t carry = 0;
     for (volatile std::int32_t i = 0; i < counts; i = i + 1) {
-        Spin(spinsPerCount_);
+        deadline += whole;
+        carry += part;
+        if (carry >= countsPerSecond_) {
+            carry -= countsPerSecond_;
+            deadline += 1;
+        }
+        while (now < deadline) {
+            now = clock_.ticks();
+        }
     }
+    lastEnd_ = deadline;
+    chained_ = true;
 }
 
 } // namespace desk

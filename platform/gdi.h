@@ -50,6 +50,7 @@ class WindowDc {
 // CreateCompatibleDC ... DeleteDC.
 class MemoryDc {
   public:
+    MemoryDc() : hdc_(nullptr) {}
     explicit MemoryDc(HDC compatibleWith) : hdc_(CreateCompatibleDC(compatibleWith)) {}
     ~MemoryDc() {
         if (hdc_)
@@ -101,6 +102,7 @@ using Brush = GdiObject<HBRUSH>;
 using Pen = GdiObject<HPEN>;
 using Bitmap = GdiObject<HBITMAP>;
 using Font = GdiObject<HFONT>;
+using Region = GdiObject<HRGN>;
 
 // SelectObject for the scope: the previous object goes back at the end, so the
 // selected object can then be deleted safely.

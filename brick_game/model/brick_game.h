@@ -87,6 +87,9 @@ struct BrickGame {
     std::int32_t checkedSpeedId = cmd::SpeedNormal;
     std::int32_t checkedControlId = cmd::Mouse;
     std::int32_t checkedSoundId = cmd::SoundOn;
+    // The next play wait counts from its own start, not from the previous
+    // wait's end: play has not run since the last banner frame.
+    bool waitFromNow = true;
 };
 
 // Surfaces the ball bounces off (bricks and walls).

@@ -37,9 +37,13 @@ class BrickPlatform {
 
     // Sleep for the given milliseconds.
     virtual void sleep(int milliseconds) = 0;
-    // The play wait: count from 0 while below `counts`; every count lasts the
-    // same calibrated time on every machine.
-    virtual void countingWait(std::int32_t counts) = 0;
+    // The play wait: count from 0 while below `counts`; each count ends at its
+    // own deadline on the platform's clock, counted from where the previous
+    // wait ended, so that play steps follow each other at the same pace on
+    // every machine. With `fromNow` (play has just started or resumed), or
+    // when the previous wait ended more than this wait's length ago, the
+    // deadlines count from the moment this wait begins.
+    virtual void countingWait(std::int32_t counts, bool fromNow) = 0;
 
     // Sound. The model decides whether a cue plays at all (sound on or off).
     virtual void playCue(const char* fileName, CueWay way) = 0;

@@ -47,6 +47,9 @@ void OnCreate(BrickGame& game, BrickPlatform& fx) {
 }
 
 void BannerFrame(BrickGame& game, BrickPlatform& fx) {
+    // Banners run only while play stands still, so play starts or resumes
+    // after one with a wait of its own length.
+    game.waitFromNow = true;
     fx.sleep(12);
     if (game.bannerBottomX == -250) {
         game.bannerBottomX = 700;
@@ -126,7 +129,8 @@ void PlayFrame(BrickGame& game, BrickPlatform& fx) {
     }
     if (game.ballInFlight) {
         MoveBall(game);
-        fx.countingWait(game.delayLoops);
+        fx.countingWait(game.delayLoops, game.waitFromNow);
+        game.waitFromNow = false;
         game.stepCount += 1;
         TestPaddle(game, fx);
         if (game.ballY >= 470) {

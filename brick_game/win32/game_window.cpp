@@ -42,6 +42,7 @@ void OnDestroy() {
     g_record.brickBrush.reset();
     g_record.ballBrush.reset();
     g_record.paddleBrush.reset();
+    g_platform.releaseBuffer();
 }
 
 LRESULT OnCommand(HWND hwnd, int commandId) {
@@ -67,7 +68,6 @@ Win32BrickPlatform& Platform() {
 bool StartUp(HINSTANCE instance) {
     g_game = brick::BrickGame{};
     brick::StartUpDefaults(g_game);
-    g_platform.calibrateWait();
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -128,6 +128,12 @@ LRESULT CALLBACK GameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_RBUTTONDOWN: brick::RightButtonDown(g_game, g_platform, lParam); return 0;
     case WM_RBUTTONDBLCLK: brick::RightDoubleClick(g_game, g_platform); return 0;
     case WM_COMMAND: return OnCommand(hwnd, LOWORD(wParam));
+    case WM_ERASEBKGND:
+        // A paint's erase is done in its off-screen picture, which reaches the
+        // screen whole at the paint's end.
+        if (g_platform.eraseInBuffer(reinterpret_cast<HDC>(wParam)))
+            return 1;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }

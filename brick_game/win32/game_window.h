@@ -19,8 +19,8 @@ brick::BrickGame& Game();
 WindowRecord& Record();
 Win32BrickPlatform& Platform();
 
-// Start-up: the game's defaults, the play wait's calibration and the window
-// class. Returns false when the class cannot be registered.
+// Start-up: the game's defaults and the window class. Returns false when the
+// class cannot be registered.
 bool StartUp(HINSTANCE instance);
 // Creates the main window, shows it and paints it once; null on failure.
 HWND CreateGameWindow(HINSTANCE instance, int showCommand);

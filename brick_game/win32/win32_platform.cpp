@@ -20,11 +20,113 @@ DWORD StopFlags(brick::StopForm form) {
     return form == brick::StopForm::Purge ? SND_PURGE : SND_FILENAME | SND_ASYNC;
 }
 
-HDC Win32BrickPlatform::paintDc() const {
+std::int64_t PerformanceClock::ticks() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+std::int64_t PerformanceClock::ticksPerSecond() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+}
+
+Win32BrickPlatform::Paint* Win32BrickPlatform::innermost() {
     if (paintDepth_ <= 0 || paintDepth_ > kMaxPaintDepth)
         return nullptr;
-    const std::optional<desk::PaintDc>& paint = paints_[paintDepth_ - 1];
-    return paint ? paint->get() : nullptr;
+    return &paints_[paintDepth_ - 1];
+}
+
+const Win32BrickPlatform::Paint* Win32BrickPlatform::innermost() const {
+    return const_cast<Win32BrickPlatform*>(this)->innermost();
+}
+
+HDC Win32BrickPlatform::paintDc() const {
+    const Paint* paint = innermost();
+    if (!paint || !paint->window)
+        return nullptr;
+    return paint->savedState ? buffer_.get() : paint->window->get();
+}
+
+bool Win32BrickPlatform::eraseInBuffer(HDC windowDc) {
+    Paint* paint = innermost();
+    if (buffered_ && paint && paint->beginning) {
+        // Done once the paint's picture is ready, with the paint's region.
+        paint->erased = true;
+        return true;
+    }
+    // An erase outside a paint (DispatchMessage sends one after WM_PAINT while
+    // a repaint with erasing is pending) stays in the picture too: on the
+    // screen it would show until the next paint.
+    if (!buffered_ || !buffer_.get() || bufferWindow_ != record_.mainWindow)
+        return false;
+    HDC picture = buffer_.get();
+    const int saved = SaveDC(picture);
+    clipBufferLike(windowDc);
+    DefWindowProcA(record_.mainWindow, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
+    RestoreDC(picture, saved);
+    return true;
+}
+
+void Win32BrickPlatform::releaseBuffer() {
+    if (buffersDrawing_ > 0)
+        return;
+    buffer_ = desk::MemoryDc();
+    bufferBitmap_.reset();
+    bufferWindow_ = nullptr;
+    bufferSize_ = SIZE{0, 0};
+}
+
+void Win32BrickPlatform::clipBufferLike(HDC windowDc) {
+    // The system region is in screen pixels; the picture's are client pixels.
+    desk::Region region(CreateRectRgn(0, 0, 0, 0));
+    POINT origin{0, 0};
+    ClientToScreen(record_.mainWindow, &origin);
+    if (GetRandomRgn(windowDc, region.get(), SYSRGN) != 1)
+        SetRectRgn(region.get(), 0, 0, 0, 0);
+    OffsetRgn(region.get(), -origin.x, -origin.y);
+    SelectClipRgn(buffer_.get(), region.get());
+}
+
+// Makes the picture ready for one paint: of the client area's size, and
+// clipped to the paint's update region, where it holds what the screen holds.
+void Win32BrickPlatform::prepareBuffer(Paint& paint) {
+    HWND hwnd = record_.mainWindow;
+    HDC window = paint.window->get();
+    if (!window)
+        return;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    // While another paint draws into the picture it is not replaced; a
+    // minimised window keeps the picture it had.
+    const bool resized = client.right != bufferSize_.cx || client.bottom != bufferSize_.cy;
+    if (buffersDrawing_ == 0 && client.right > 0 && client.bottom > 0 &&
+        (!buffer_.get() || bufferWindow_ != hwnd || resized)) {
+        desk::Bitmap bitmap(CreateCompatibleBitmap(window, client.right, client.bottom));
+        desk::MemoryDc dc(window);
+        if (!bitmap || !dc.get())
+            return;
+        SelectObject(dc.get(), bitmap.get());
+        // A new size keeps what the old picture showed of the window.
+        if (buffer_.get() && bufferWindow_ == hwnd)
+            BitBlt(dc.get(), 0, 0, bufferSize_.cx, bufferSize_.cy, buffer_.get(), 0, 0, SRCCOPY);
+        buffer_ = std::move(dc);
+        dc = desk::MemoryDc(); // the old DC goes first, letting its bitmap go
+        bufferBitmap_ = std::move(bitmap);
+        bufferWindow_ = hwnd;
+        bufferSize_ = SIZE{client.right, client.bottom};
+    }
+    if (!buffer_.get() || bufferWindow_ != hwnd)
+        return;
+    HDC picture = buffer_.get();
+    paint.savedState = SaveDC(picture);
+    if (!paint.savedState)
+        return;
+    ++buffersDrawing_;
+    clipBufferLike(window);
+    if (paint.erased)
+        DefWindowProcA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
 }
 
 void Win32BrickPlatform::invalidate(const desk::Rect& area, bool erase) {
@@ -40,8 +142,8 @@ void Win32BrickPlatform::sleep(int milliseconds) {
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
-void Win32BrickPlatform::countingWait(std::int32_t counts) {
-    wait_.run(counts);
+void Win32BrickPlatform::countingWait(std::int32_t counts, bool fromNow) {
+    wait_.run(counts, fromNow);
 }
 
 void Win32BrickPlatform::playCue(const char* fileName, brick::CueWay way) {
@@ -76,16 +178,38 @@ void Win32BrickPlatform::beginPaint() {
     // a banner frame with a paint of its own: the slot is taken before the
     // call, so that the inner paint lands in the next one.
     const int slot = paintDepth_++;
-    if (slot < kMaxPaintDepth)
-        paints_[slot].emplace(record_.mainWindow);
+    if (slot >= kMaxPaintDepth)
+        return;
+    Paint& paint = paints_[slot];
+    paint.erased = false;
+    paint.savedState = 0;
+    paint.beginning = true;
+    paint.window.emplace(record_.mainWindow);
+    paint.beginning = false;
+    if (buffered_)
+        prepareBuffer(paint);
 }
 
 void Win32BrickPlatform::endPaint() {
     if (paintDepth_ <= 0)
         return;
     --paintDepth_;
-    if (paintDepth_ < kMaxPaintDepth)
-        paints_[paintDepth_].reset();
+    if (paintDepth_ >= kMaxPaintDepth)
+        return;
+    Paint& paint = paints_[paintDepth_];
+    if (paint.savedState) {
+        // The whole frame reaches the screen at once; the window's own clipping
+        // keeps the copy to the update region.
+        HDC picture = buffer_.get();
+        RECT box{};
+        GetClipBox(picture, &box);
+        BitBlt(paint.window->get(), box.left, box.top, box.right - box.left, box.bottom - box.top,
+               picture, box.left, box.top, SRCCOPY);
+        RestoreDC(picture, paint.savedState);
+        paint.savedState = 0;
+        --buffersDrawing_;
+    }
+    paint.window.reset();
 }
 
 void Win32BrickPlatform::setTextColour(desk::Colour colour) {

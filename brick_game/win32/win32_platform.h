@@ -11,12 +11,17 @@
 
 namespace brickwin {
 
-// The duration of one count of the play wait. Besides its wait, a play step
-// costs from about 0.1 ms (Wine on a busy machine) to 0.7 ms (Wine on an idle
-// virtual machine, where each wake-up of the window system's processes is
-// slow); with this value the 70000 counts of the normal speed give 260 to 310
-// play steps per second.
-constexpr double kNanosecondsPerCount = 44.0;
+// Counts of the play wait per second: the 70000 counts of the normal speed
+// last 1/300 s, so play steps follow each other 300 times a second there, and
+// the five speeds keep their ratio as far as the frame's own cost allows.
+constexpr std::int64_t kCountsPerSecond = 21'000'000;
+
+// QueryPerformanceCounter as the play wait's clock.
+class PerformanceClock : public desk::TickClock {
+  public:
+    std::int64_t ticks() override;
+    std::int64_t ticksPerSecond() override;
+};
 
 // The sound service: PlaySoundA, or a test's recorder with the same signature.
 using SoundFunction = BOOL(WINAPI*)(LPCSTR sound, HMODULE module, DWORD flags);
@@ -29,21 +34,35 @@ class Win32BrickPlatform : public brick::BrickPlatform {
   public:
     explicit Win32BrickPlatform(WindowRecord& record) : record_(record) {}
 
-    // Measures this machine once, so that every count lasts kNanosecondsPerCount.
-    void calibrateWait() { wait_.calibrate(kNanosecondsPerCount); }
     const desk::CountingWait& wait() const { return wait_; }
 
     void setSoundFunction(SoundFunction f) { playSound_ = f ? f : &PlaySoundA; }
-    // The device context of the innermost beginPaint, or null outside painting.
+    // The device context that the innermost paint draws into (the off-screen
+    // picture, or the window's own with buffering off), or null outside
+    // painting.
     HDC paintDc() const;
     // How many paints have begun and not ended, counting one still inside its
     // BeginPaint.
     int paintDepth() const { return paintDepth_; }
 
+    // Every paint draws into an off-screen picture of the client area and
+    // puts its update region on the screen in one copy at its end, so the
+    // screen never shows a frame half drawn. Off: straight into the window
+    // (kept for the frame benchmark's comparison).
+    void setBuffered(bool buffered) { buffered_ = buffered; }
+    // The off-screen picture's device context; null before the first paint.
+    HDC bufferDc() const { return buffer_.get(); }
+    // WM_ERASEBKGND on this device context of the window: the erase is done
+    // in the picture, to reach the screen with the next paint's copy (true:
+    // handled). False without a picture: the default erase is left to run.
+    bool eraseInBuffer(HDC windowDc);
+    // WM_DESTROY: the picture goes with its window.
+    void releaseBuffer();
+
     void invalidate(const desk::Rect& area, bool erase) override;
     void invalidateAll(bool erase) override;
     void sleep(int milliseconds) override;
-    void countingWait(std::int32_t counts) override;
+    void countingWait(std::int32_t counts, bool fromNow) override;
     void playCue(const char* fileName, brick::CueWay way) override;
     void stopCues(brick::StopForm form) override;
     void showCursor(bool show) override;
@@ -68,16 +87,38 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     void destroyWindow() override;
 
   private:
+    // One paint: the window's BeginPaint and what the picture needs of it.
+    struct Paint {
+        std::optional<desk::PaintDc> window;
+        bool beginning = false; // still inside BeginPaint
+        bool erased = false;    // BeginPaint asked for the erase
+        int savedState = 0;     // SaveDC of the picture, 0 when not drawing into it
+    };
+
     HBRUSH brushOf(brick::BrushKind kind) const;
+    Paint* innermost();
+    const Paint* innermost() const;
+    void prepareBuffer(Paint& paint);
+    // Clips the picture to what this device context of the window may change.
+    void clipBufferLike(HDC windowDc);
 
     WindowRecord& record_;
-    desk::CountingWait wait_;
+    PerformanceClock clock_;
+    desk::CountingWait wait_{clock_, kCountsPerSecond};
     SoundFunction playSound_ = &PlaySoundA;
     // BeginPaint nests when a message sent during painting (WM_ERASEBKGND)
     // runs a frame of its own; deeper levels than this are not drawn.
     static constexpr int kMaxPaintDepth = 8;
-    std::array<std::optional<desk::PaintDc>, kMaxPaintDepth> paints_;
+    std::array<Paint, kMaxPaintDepth> paints_;
     int paintDepth_ = 0;
+    bool buffered_ = true;
+    // The off-screen picture: kept while its window lives, made again when
+    // the client area changes size. The bitmap outlives the DC that holds it.
+    desk::Bitmap bufferBitmap_;
+    desk::MemoryDc buffer_;
+    HWND bufferWindow_ = nullptr;
+    SIZE bufferSize_{0, 0};
+    int buffersDrawing_ = 0;
 };
 
 } // namespace brickwin

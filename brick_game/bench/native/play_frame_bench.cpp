@@ -14,7 +14,7 @@ class NullPlatform : public brick::BrickPlatform {
     void invalidate(const desk::Rect&, bool) override {}
     void invalidateAll(bool) override {}
     void sleep(int) override {}
-    void countingWait(std::int32_t) override {}
+    void countingWait(std::int32_t, bool) override {}
     void playCue(const char*, brick::CueWay) override {}
     void stopCues(brick::StopForm) override {}
     void showCursor(bool) override {}

@@ -1,14 +1,19 @@
 // Measures the brick game's play frames in the real window under Wine (or
-// Windows): the cost of one play frame without its wait, and the play steps
-// per second at each of the five speeds with the ball in flight, then a whole
-// round at the fastest speed. Prints the figures; asserts nothing.
+// Windows): the play wait alone, the cost of one play frame without its wait
+// (drawn off-screen and, for comparison, straight into the window), the play
+// steps per second at the normal speed on the machine as it is and with both
+// cores kept busy by the benchmark's own load, at each of the five speeds,
+// then a whole round at the fastest speed. Prints the figures; asserts
+// nothing.
 //   scripts/wine-exec build/mingw/bin/brick_frame_bench.exe [seconds per speed]
 #include "win32/game_window.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -64,10 +69,18 @@ struct Run {
     long frames = 0;
     double flightSeconds = 0;    // time with the ball in flight
     std::vector<double> paintUs; // the dispatch of each play frame's WM_PAINT
+    std::vector<double> stepUs;  // from one play frame's end to the next one's
     long bricks = 0;
     bool roundCleared = false;
 
     double stepsPerSecond() const { return flightSeconds > 0 ? frames / flightSeconds : 0; }
+    // Steps that came more than 5 % later than `periodUs` after the one before.
+    double lateShare(double periodUs) const {
+        long late = 0;
+        for (double us : stepUs)
+            late += us > periodUs * 1.05 ? 1 : 0;
+        return stepUs.empty() ? 0 : 100.0 * late / stepUs.size();
+    }
     double medianPaintUs() {
         if (paintUs.empty())
             return 0;
@@ -83,6 +96,7 @@ Run Measure(HWND hwnd, double seconds, bool untilRoundCleared = false) {
     brick::BrickGame& game = brickwin::Game();
     Run run;
     const auto start = Clock::now();
+    auto lastFrame = start;
     const int scoreAtStart = game.score;
     const int roundBaseAtStart = game.roundBase;
     while (MicrosecondsSince(start) < seconds * 1e6) {
@@ -99,6 +113,9 @@ Run Measure(HWND hwnd, double seconds, bool untilRoundCleared = false) {
             if (playFrame) {
                 ++run.frames;
                 run.paintUs.push_back(MicrosecondsSince(t));
+                if (run.frames > 1)
+                    run.stepUs.push_back(MicrosecondsSince(lastFrame));
+                lastFrame = Clock::now();
             }
         }
         if (inFlight)
@@ -111,6 +128,34 @@ Run Measure(HWND hwnd, double seconds, bool untilRoundCleared = false) {
     run.bricks = (std::max(game.score, game.roundBase) - scoreAtStart) / 100;
     return run;
 }
+
+// Keeps every core busy with a counting loop while it lives, and at most
+// for a minute.
+class CoreLoad {
+  public:
+    CoreLoad() {
+        const unsigned n = std::max(1u, std::thread::hardware_concurrency());
+        for (unsigned i = 0; i < n; ++i) {
+            threads_.emplace_back([this] {
+                const auto end = Clock::now() + std::chrono::seconds(60);
+                volatile unsigned long sink = 0;
+                while (!stop_ && Clock::now() < end)
+                    for (int k = 0; k < 100000; ++k)
+                        sink = sink + 1;
+            });
+        }
+    }
+    ~CoreLoad() {
+        stop_ = true;
+        for (std::thread& t : threads_)
+            t.join();
+    }
+    size_t threads() const { return threads_.size(); }
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> threads_;
+};
 
 } // namespace
 
@@ -128,30 +173,32 @@ int main(int argc, char** argv) {
         return 1;
     }
     brick::BrickGame& game = brickwin::Game();
-    std::printf("one count of the play wait: %.1f ns, %u spins of the calibrated loop\n",
-                brickwin::kNanosecondsPerCount, brickwin::Platform().wait().spinsPerCount());
-
-    // The wait alone, as calibrated: the fastest run shows the calibration,
-    // the median what the machine's other work leaves of it.
+    // The wait alone, waits following each other: each ends one wait's
+    // length after the previous one.
     std::vector<double> waits;
+    auto last = Clock::now();
     for (int i = 0; i < 40; ++i) {
-        const auto t = Clock::now();
-        brickwin::Platform().countingWait(70000);
-        waits.push_back(MicrosecondsSince(t));
+        brickwin::Platform().countingWait(70000, i == 0);
+        waits.push_back(MicrosecondsSince(last));
+        last = Clock::now();
     }
-    std::sort(waits.begin(), waits.end());
-    std::printf("counting wait of 70000 counts: fastest %.0f us, median %.0f us (%.0f us "
-                "intended)\n",
-                waits.front(), waits[waits.size() / 2],
-                70000 * brickwin::kNanosecondsPerCount / 1000);
+    std::sort(waits.begin() + 1, waits.end());
+    std::printf("counting wait of 70000 counts, one after another: median %.0f us, longest %.0f "
+                "us (%.0f us intended)\n",
+                waits[waits.size() / 2], waits.back(), 70000 * 1e6 / brickwin::kCountsPerSecond);
 
-    // The frame alone: a wait of no counts.
+    // The frame alone: a wait of no counts, drawn off-screen and straight
+    // into the window.
     Measure(hwnd, 0.5);
     game.delayLoops = 0;
     Run bare = Measure(hwnd, seconds);
-    std::printf("play frame without its wait: median %.1f us per WM_PAINT, %.0f frames per "
-                "second with the message loop (target under 200 us)\n",
-                bare.medianPaintUs(), bare.stepsPerSecond());
+    brickwin::Platform().setBuffered(false);
+    Run direct = Measure(hwnd, seconds);
+    brickwin::Platform().setBuffered(true);
+    std::printf(
+        "play frame without its wait: median %.1f us per WM_PAINT drawn off-screen, %.1f us "
+        "drawn into the window (target under 200 us)\n",
+        bare.medianPaintUs(), direct.medianPaintUs());
 
     // Of that, the repaint request with BeginPaint/EndPaint of the same
     // update region alone, without drawing.
@@ -172,6 +219,22 @@ int main(int argc, char** argv) {
     std::printf("  of which the repaint request and BeginPaint/EndPaint alone: median %.1f us\n",
                 bracket[n / 2]);
 
+    brick::SetSpeed(game, brick::cmd::SpeedNormal);
+    Run normal = Measure(hwnd, seconds);
+    Run loaded;
+    size_t loadThreads = 0;
+    {
+        CoreLoad load;
+        loadThreads = load.threads();
+        loaded = Measure(hwnd, seconds);
+    }
+    std::printf(
+        "speed normal: %.1f play steps per second on the machine as it is (%.1f %% of steps "
+        "late), %.1f with %zu busy threads (%.1f %% late); target 300 within 5 %%: 285 to "
+        "315\n",
+        normal.stepsPerSecond(), normal.lateShare(1e6 / 300), loaded.stepsPerSecond(), loadThreads,
+        loaded.lateShare(1e6 / 300));
+
     const struct {
         int id;
         const char* name;
@@ -183,11 +246,12 @@ int main(int argc, char** argv) {
     for (const auto& s : speeds) {
         brick::SetSpeed(game, s.id);
         Run r = Measure(hwnd, seconds);
-        std::printf("speed %-9s (%6d counts): %7.1f play steps per second (median frame "
-                    "%.0f us), %ld bricks broken\n",
-                    s.name, game.delayLoops, r.stepsPerSecond(), r.medianPaintUs(), r.bricks);
+        std::printf("speed %-9s (%6d counts): %7.1f play steps per second (%7.1f intended; median "
+                    "frame %.0f us), %ld bricks broken\n",
+                    s.name, game.delayLoops, r.stepsPerSecond(),
+                    brickwin::kCountsPerSecond / static_cast<double>(game.delayLoops),
+                    r.medianPaintUs(), r.bricks);
     }
-    std::printf("normal speed target: 300 steps per second (225 to 375)\n");
 
     // The rest of the round at the fastest speed, until its last brick goes.
     brick::SetSpeed(game, brick::cmd::SpeedVeryFast);

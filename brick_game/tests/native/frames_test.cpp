@@ -192,6 +192,17 @@ TEST(PlayFrameOrder, DrawsScoresTestsRepaintsOldBoxMovesWaitsThenEnds) {
     EXPECT_EQ(g.score, 100);
 }
 
+TEST(PlayFrameOrder, PlayWaitsFollowEachOtherUntilABannerRuns) {
+    BrickGame g = FlyingBall();
+    RecordingPlatform fx(&g);
+    PlayFrame(g, fx);
+    PlayFrame(g, fx);
+    BannerFrame(g, fx);
+    PlayFrame(g, fx);
+    EXPECT_EQ(fx.only("wait "),
+              (Calls{"wait 70000 from now", "wait 70000", "wait 70000 from now"}));
+}
+
 TEST(PlayFrameOrder, BallOnThePaddleIsDrawnThereAndKeepsFramesComing) {
     BrickGame g;
     g.isPlaying = true;

@@ -61,11 +61,11 @@ void RecordingPlatform::sleep(int milliseconds) {
     }
 }
 
-void RecordingPlatform::countingWait(std::int32_t counts) {
+void RecordingPlatform::countingWait(std::int32_t counts, bool fromNow) {
     waitedCounts += counts;
     waits += 1;
     if (recording) {
-        add("wait " + std::to_string(counts));
+        add("wait " + std::to_string(counts) + (fromNow ? " from now" : ""));
     }
 }
 

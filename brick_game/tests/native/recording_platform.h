@@ -44,7 +44,7 @@ class RecordingPlatform : public BrickPlatform {
     void invalidate(const desk::Rect& area, bool erase) override;
     void invalidateAll(bool erase) override;
     void sleep(int milliseconds) override;
-    void countingWait(std::int32_t counts) override;
+    void countingWait(std::int32_t counts, bool fromNow) override;
     void playCue(const char* fileName, CueWay way) override;
     void stopCues(StopForm form) override;
     void showCursor(bool show) override;

@@ -18,7 +18,9 @@ BOOL WINAPI RecordSound(LPCSTR sound, HMODULE, DWORD flags) {
     return TRUE;
 }
 
-ClientShot::ClientShot(HWND hwnd) {
+ClientShot::ClientShot(HWND hwnd) : ClientShot(hwnd, desk::WindowDc(hwnd).get()) {}
+
+ClientShot::ClientShot(HWND hwnd, HDC source) {
     RECT rc{};
     GetClientRect(hwnd, &rc);
     width_ = rc.right;
@@ -38,7 +40,7 @@ ClientShot::ClientShot(HWND hwnd) {
         return;
     {
         desk::Selection select(memory.get(), dib.get());
-        BitBlt(memory.get(), 0, 0, width_, height_, window.get(), 0, 0, SRCCOPY);
+        BitBlt(memory.get(), 0, 0, width_, height_, source, 0, 0, SRCCOPY);
         GdiFlush();
     }
     const auto* p = static_cast<const std::uint32_t*>(bits);

@@ -36,15 +36,18 @@ constexpr DWORD kPurge = 0x40;
 using desk::testing::PumpFor;
 using desk::testing::PumpUntil;
 
-// The client area's pixels at one moment, read through BitBlt.
+// The client area's pixels at one moment, read through BitBlt from the
+// window, or from another device context of the client area's size.
 class ClientShot {
   public:
     explicit ClientShot(HWND hwnd);
+    ClientShot(HWND hwnd, HDC source);
     COLORREF at(int x, int y) const;
     // How many pixels of the box (right and bottom exclusive) have this colour.
     int count(const RECT& box, COLORREF colour) const;
     int width() const { return width_; }
     int height() const { return height_; }
+    const std::vector<std::uint32_t>& pixels() const { return pixels_; }
 
   private:
     int width_ = 0;

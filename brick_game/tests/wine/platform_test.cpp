@@ -84,9 +84,36 @@ TEST_F(GameWindowTest, RemadeBrushesReplaceAndReleaseThePrevious) {
     EXPECT_EQ(Record().ballBrush.get(), nullptr);
 }
 
-TEST_F(GameWindowTest, CountingWaitIsCalibratedAtStartUp) {
-    // One count lasts tens of nanoseconds, far more than one spin of the loop.
-    EXPECT_GT(Platform().wait().spinsPerCount(), 1u);
+TEST_F(GameWindowTest, TheScreenShowsTheOffScreenPictureAfterEveryKindOfFrame) {
+    SetCursorPos(1000, 900);
+    // Outside the region still waiting for its repaint (which the picture
+    // may already hold erased), the screen holds exactly the picture.
+    const auto agree = [this](const char* after) {
+        ASSERT_NE(Platform().bufferDc(), nullptr) << after;
+        const ClientShot screen(hwnd_);
+        const ClientShot picture(hwnd_, Platform().bufferDc());
+        desk::Region pending(CreateRectRgn(0, 0, 0, 0));
+        GetUpdateRgn(hwnd_, pending.get(), FALSE);
+        int differ = 0;
+        for (int y = 0; y < screen.height(); ++y)
+            for (int x = 0; x < screen.width(); ++x)
+                if (screen.at(x, y) != picture.at(x, y) && !PtInRegion(pending.get(), x, y) &&
+                    differ++ == 0)
+                    ADD_FAILURE() << after << ": first difference at " << x << "," << y;
+        EXPECT_EQ(differ, 0) << after;
+    };
+    PumpFor(100);
+    agree("title banners");
+    StartPlay();
+    SendMessageA(hwnd_, WM_LBUTTONDOWN, 0, 0);
+    PumpUntil([] { return Game().stepCount > 30; }, 3000);
+    agree("play frames with the ball in flight");
+    const int x = Game().ballX, y = Game().ballY;
+    EXPECT_GT(ClientShot(hwnd_).count(RECT{x - 2, y - 2, x + 12, y + 12}, RGB(240, 240, 10)), 40)
+        << "the flying ball is not on the screen between frames";
+    Key(VK_PAUSE);
+    PumpFor(100);
+    agree("pause banners");
 }
 
 const char* const kCueFiles[] = {"play.wav",     "round.wav", "1.wav",        "2.wav",

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Starts plitoboy under Wine, begins play and prints how often real screen
+# samples show the flying ball (ball_visibility.py). Prints figures only.
+#   brick_game/bench/ball_visibility.sh [plitoboy.exe] [seconds]
+set -uo pipefail
+REPO_ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+exe="$(realpath "${1:-$REPO_ROOT/build/mingw/bin/plitoboy.exe}")"
+# shellcheck source=../../scripts/wine-env.sh
+. "$REPO_ROOT/scripts/wine-env.sh"
+trap stop_wine_and_display EXIT
+ensure_display
+wine_prefix_ready
+start_wine_server
+(cd "$(dirname "$exe")" && exec "$REPO_ROOT/scripts/wine-exec" "$exe" >/dev/null 2>&1) &
+for _ in $(seq 1 200); do
+  wid=$(xdotool search --onlyvisible --classname plitoboy.exe 2>/dev/null | head -1)
+  [ -n "$wid" ] && break
+  sleep 0.05
+done
+[ -n "${wid:-}" ] || { echo "plitoboy did not show its window"; exit 1; }
+sleep 2
+xdotool windowfocus --sync "$wid"; sleep 0.3; xdotool key Return
+sleep 0.5
+xdotool key Return
+sleep 0.5
+LC_ALL=C python3 "$REPO_ROOT/brick_game/bench/ball_visibility.py" "${2:-20}"
