@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <deque>
-#include <map>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -222,104 +222,56 @@ TEST_F(CopyRename, TooLongNewNameIsRefusedWithoutRename) {
     EXPECT_EQ(fake.files[kSource], "report");
 }
 
-TEST_F(CopyRename, PanelClosesWheneverTheFolderShownChanges) {
-    for (const int panel : {IDM_COPY_FILE, IDM_RENAME}) {
-        fake.command(panel);
-        ASSERT_TRUE(fake.fileCommandsEnabled);
-        fake.command(IDC_UP_BUTTON);
-        EXPECT_FALSE(fake.fileCommandsEnabled);
-        EXPECT_FALSE(fake.panelOpen) << "panel " << panel << " would act on c:\\" << kName;
-        fake.doubleClick("[abc]");
+TEST_F(CopyRename, TheWaitingCopyActsOnThePathsTakenBeforeItsQuestion) {
+    // While "replace?" waits for old.txt, other.txt is selected and the copy
+    // panel opened for it; then either it is copied onto keep.txt, answered
+    // No, or the panel is left open.
+    for (const bool nested : {true, false}) {
+        fake.files["c:\\backup\\old.txt"] = "old";
+        fake.files["c:\\backup\\keep.txt"] = "keep";
+        fake.answers = nested ? std::deque<bool>{false, true} : std::deque<bool>{true};
+        fake.onQuestion = [&] {
+            fake.onQuestion = nullptr;
+            fake.click("other.txt");
+            fake.command(IDM_COPY_FILE);
+            fake.input = "c:\\backup\\keep.txt";
+            if (nested)
+                fake.command(IDC_OK_COPY);
+        };
         fake.click(kName);
+        copyTo("c:\\backup\\old.txt");
+        EXPECT_EQ(fake.files["c:\\backup\\old.txt"], "report") << "nested " << nested;
+        EXPECT_EQ(fake.files["c:\\backup\\keep.txt"], "keep") << "nested " << nested;
+        EXPECT_EQ(fake.panelOpen, !nested) << "a panel opened meanwhile stays";
     }
 }
-
-struct ReentryCase {
-    const char* name;
-    std::deque<bool> answers; // nested questions first, then the waiting one
-    int panel;                // the panel opened meanwhile for other.txt,
-    const char* input;        // the text typed into it
-    int ok;                   // and its "OK", or 0 to leave it open
-    std::map<std::string, std::string> wantFiles;
-};
-
-void PrintTo(const ReentryCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CopyReentry : public CopyRename, public ::testing::WithParamInterface<ReentryCase> {};
-
-TEST_P(CopyReentry, TheWaitingCopyActsOnThePathsTakenBeforeItsQuestion) {
-    const ReentryCase& c = GetParam();
-    fake.files["c:\\backup\\old.txt"] = "old";
-    fake.files["c:\\backup\\keep.txt"] = "keep";
-    fake.answers = c.answers;
-    fake.onQuestion = [&] {
-        fake.onQuestion = nullptr;
-        fake.click("other.txt");
-        fake.command(c.panel);
-        fake.input = c.input;
-        if (c.ok != 0)
-            fake.command(c.ok);
-    };
-    copyTo("c:\\backup\\old.txt");
-    for (const auto& [path, content] : c.wantFiles)
-        EXPECT_EQ(fake.files[path], content) << path;
-    EXPECT_EQ(fake.panelOpen, c.ok == 0) << "a panel opened meanwhile stays";
-}
-
-INSTANTIATE_TEST_SUITE_P(Meanwhile, CopyReentry,
-                         ::testing::Values(ReentryCase{"another copy answered No",
-                                                       {false, true},
-                                                       IDM_COPY_FILE,
-                                                       "c:\\backup\\keep.txt",
-                                                       IDC_OK_COPY,
-                                                       {{"c:\\backup\\old.txt", "report"},
-                                                        {"c:\\backup\\keep.txt", "keep"}}},
-                                           ReentryCase{"a rename",
-                                                       {true},
-                                                       IDM_RENAME,
-                                                       "renamed.txt",
-                                                       IDC_OK_RENAME,
-                                                       {{"c:\\backup\\old.txt", "report"},
-                                                        {"c:\\abc\\renamed.txt", "other"}}},
-                                           ReentryCase{"a copy panel opened",
-                                                       {true},
-                                                       IDM_COPY_FILE,
-                                                       "",
-                                                       0,
-                                                       {{"c:\\backup\\old.txt", "report"}}}));
 
 TEST_F(CopyRename, ApproximateNamesAreListedButNeverActedOn) {
     // "café.txt" and "[café]" as the single-byte listing shows them.
     fake.list.insert(fake.list.end(), {"cafe.txt", "[cafe]"});
     fake.inexact = {"cafe.txt", "[cafe]"};
-    fake.files["c:\\abc\\cafe.txt"] = "another file";
-    const std::pair<const char*, int> steps[] = {
-        {"cafe.txt", IDM_COPY_FILE}, {"cafe.txt", IDM_RENAME}, {"[cafe]", 0}};
-    for (const auto& [entry, id] : steps) {
+    const std::tuple<const char*, int, int> steps[] = {{"cafe.txt", IDM_COPY_FILE, 0},
+                                                       {"cafe.txt", IDM_RENAME, 0},
+                                                       {"[cafe]", IDC_ENTRY_LIST, kDoubleClicked}};
+    for (const auto& [entry, id, code] : steps) {
         fake.errors.clear();
         fake.click(entry);
-        fake.take();
-        if (id != 0)
-            fake.command(id);
-        else
-            RunCommand(*state, fake, IDC_ENTRY_LIST, kDoubleClicked);
+        RunCommand(*state, fake, id, code);
         ASSERT_EQ(fake.errors.size(), 1u) << entry << " " << id;
         EXPECT_NE(fake.errors[0].find("Windows-1251"), std::string::npos);
         EXPECT_FALSE(fake.panelOpen) << entry << " " << id;
-        for (const std::string& call : fake.take())
-            EXPECT_EQ(call.find("listFolder"), std::string::npos) << call;
         EXPECT_STREQ(state->pathPattern, "c:\\abc\\*.*");
     }
-    EXPECT_EQ(fake.files["c:\\abc\\cafe.txt"], "another file");
 }
 
 TEST_F(CopyRename, BackInTheRootViewThePanelCloses) {
     // The root view shows no folder: a panel kept open there would copy or
     // rename a file of the program's working folder, and a rename would fill
-    // the drive list with that folder's entries.
+    // the drive list with that folder's entries. One level up it would act on
+    // a file of the folder above.
+    fake.command(IDM_RENAME);
     fake.command(IDC_UP_BUTTON);
+    EXPECT_FALSE(fake.panelOpen) << "one level up the panel would rename c:\\" << kName;
     fake.command(IDM_RENAME);
     ASSERT_TRUE(fake.panelOpen);
     fake.take();

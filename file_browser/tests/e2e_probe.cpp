@@ -19,8 +19,17 @@
 
 namespace {
 
-HWND FindBrowser() {
-    return FindWindowA("MyKlass", nullptr);
+const char* const kBrowserClass = "MyKlass";
+
+// The visible top-level window of class `cls`, waiting up to `tenths` tenths
+// of a second for one.
+HWND WaitFor(const char* cls, int tenths) {
+    for (int i = 0; i < tenths; ++i, Sleep(100)) {
+        HWND w = FindWindowA(cls, nullptr);
+        if (w && IsWindowVisible(w))
+            return w;
+    }
+    return nullptr;
 }
 
 // The text of a list entry in the ANSI code page. Asked for in UTF-16: Wine
@@ -35,17 +44,6 @@ std::string EntryText(HWND list, int index) {
     char text[8000] = {};
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof text, nullptr, nullptr);
     return text;
-}
-
-// The topmost visible message box, waiting up to 10 s for one.
-HWND WaitForBox() {
-    for (int i = 0; i < 100; ++i) {
-        HWND box = FindWindowA("#32770", nullptr);
-        if (box && IsWindowVisible(box))
-            return box;
-        Sleep(100);
-    }
-    return nullptr;
 }
 
 // The text of a window of another process, in the ANSI code page.
@@ -68,45 +66,23 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     const char* what = argv[1];
-    if (std::strcmp(what, "wait") == 0) {
-        for (int i = 0; i < 200; ++i) {
-            HWND w = FindBrowser();
-            if (w && IsWindowVisible(w))
-                return 0;
-            Sleep(100);
-        }
+    if (std::strcmp(what, "wait") == 0)
+        return WaitFor(kBrowserClass, 200) ? 0 : 1;
+    // "box" and "boxbutton" look at the message box shown, the others at the browser.
+    const bool onBox = std::strncmp(what, "box", 3) == 0;
+    HWND top = onBox ? WaitFor("#32770", 100) : FindWindowA(kBrowserClass, nullptr);
+    if (!top) {
+        std::fprintf(stderr, "probe: no %s\n", onBox ? "message box" : "browser window");
         return 1;
     }
-    if (std::strcmp(what, "box") == 0 || std::strcmp(what, "boxbutton") == 0) {
-        HWND box = WaitForBox();
-        if (!box) {
-            std::fprintf(stderr, "probe: no message box\n");
-            return 1;
-        }
-        if (what[3] == '\0') {
-            std::string text;
-            for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                char cls[32] = {};
-                GetClassNameA(c, cls, sizeof cls);
-                if (lstrcmpiA(cls, "Static") == 0)
-                    text += TextOf(c);
-            }
-            std::printf("%s|%s\n", TextOf(box).c_str(), text.c_str());
-            return 0;
-        }
-        HWND button = argc > 2 ? GetDlgItem(box, std::atoi(argv[2])) : nullptr;
-        if (!button)
-            return 1;
-        RECT r{};
-        GetClientRect(button, &r);
-        return PrintCentre(button, r);
+    if (std::strcmp(what, "box") == 0) {
+        std::string text; // in the box's static controls
+        for (HWND c = nullptr; (c = FindWindowExA(top, c, "Static", nullptr)) != nullptr;)
+            text += TextOf(c);
+        std::printf("%s|%s\n", TextOf(top).c_str(), text.c_str());
+        return 0;
     }
-    HWND browser = FindBrowser();
-    if (!browser) {
-        std::fprintf(stderr, "probe: no browser window\n");
-        return 1;
-    }
-    HWND list = GetDlgItem(browser, 307);
+    HWND list = GetDlgItem(top, 307);
     if (std::strcmp(what, "count") == 0) {
         std::printf("%ld\n", static_cast<long>(SendMessageA(list, LB_GETCOUNT, 0, 0)));
         return 0;
@@ -126,12 +102,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "probe: no entry %s among %d\n", argv[2], n);
         return 1;
     }
-    HWND control = GetDlgItem(browser, std::atoi(argv[2]));
+    HWND control = GetDlgItem(top, std::atoi(argv[2]));
     if (!control) {
         std::fprintf(stderr, "probe: no control %s\n", argv[2]);
         return 1;
     }
-    if (std::strcmp(what, "control") == 0) {
+    if (std::strcmp(what, "control") == 0 || std::strcmp(what, "boxbutton") == 0) {
         RECT r{};
         GetClientRect(control, &r);
         return PrintCentre(control, r);

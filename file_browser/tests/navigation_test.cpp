@@ -267,7 +267,6 @@ TEST_F(Navigation, RetryAnswerIsDroppedWhenThePlaceShownChangedMeanwhile) {
         fake.answers = {yes};
         // While the question waits, the user goes back and opens drive c:.
         fake.onQuestion = [&] {
-            fake.onQuestion = nullptr;
             fake.command(IDC_UP_BUTTON);
             fake.doubleClick("[-c-]");
         };
