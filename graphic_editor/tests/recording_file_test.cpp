@@ -20,7 +20,7 @@ void PutWord(Bytes& out, std::uint32_t w) {
 }
 
 // One record: rdSize (words, from the parameters given), function, words.
-Bytes Record(std::uint16_t function, std::initializer_list<std::uint32_t> words) {
+Bytes Record(std::uint16_t function, const std::vector<std::uint32_t>& words) {
     Bytes out;
     const auto size = static_cast<std::uint32_t>(3 + words.size());
     PutWord(out, size & 0xFFFF);
@@ -192,50 +192,38 @@ TEST(RecordingCheck, RefusesObjectNumbersOutsideTheDeclaredTable) {
 // thousand.
 TEST(RecordingCheck, RefusesStatesAndWorkWithoutABound) {
     const Bytes save = Record(0x001E, {}), restore = Record(0x0127, {0xFFFF});
-    std::vector<Bytes> wide(200, Record(0x0418, {32000, 32000, 0x8300, 0x8300})); // big ellipses
-    Bytes longLine; // a polyline of 200 points zigzagging over 30000 pixels
-    PutWord(longLine, 3 + 1 + 400);
-    PutWord(longLine, 0);
-    PutWord(longLine, 0x0325);
-    PutWord(longLine, 200);
-    for (std::uint32_t i = 0; i < 200; ++i) {
-        PutWord(longLine, (i % 2) ? 15000 : 0x10000 - 15000);
-        PutWord(longLine, i * 100);
-    }
+    const Bytes wide = Record(0x0418, {32000, 32000, 0x8300, 0x8300}); // ellipse of 64000
+    std::vector<std::uint32_t> zigzag = {200}; // a polyline of 200 points over 30000 pixels
+    for (std::uint32_t i = 0; i < 200; ++i)
+        zigzag.insert(zigzag.end(), {i % 2 ? 15000u : 0x10000u - 15000, i * 100});
     std::vector<Bytes> many; // 3000 ellipses of 200 x 150 as the editor records them
     for (int i = 0; i < 3000; ++i)
-        for (const Bytes& r :
-             {Record(0x02FA, {0, 2, 0, 0xFF, 0}), Record(0x012D, {0}),
-              Record(0x02FC, {0, 0xFF, 0, 0}), Record(0x012D, {1}),
-              Record(0x0418, {250, 300, 100, 100}), Record(0x01F0, {0}), Record(0x01F0, {1})})
-            many.push_back(r);
+        many.insert(many.end(), {Record(0x02FA, {0, 2, 0, 0xFF, 0}), Record(0x012D, {0}),
+                                 Record(0x02FC, {0, 0xFF, 0, 0}), Record(0x012D, {1}),
+                                 Record(0x0418, {250, 300, 100, 100}), Record(0x01F0, {0}),
+                                 Record(0x01F0, {1})});
+    std::vector<std::uint32_t> font(25, 0); // LOGFONT of 32000 high, no face name
+    font[0] = 32000;
     struct Case {
         const char* what;
         std::vector<Bytes> records;
-        std::uint64_t canvas;
         const char* expect;
+        std::uint64_t canvas = 180000;
     };
     const std::vector<Case> cases = {
-        {"map mode text", {Record(0x0103, {1})}, 180000, "Playable"},
-        {"scaling map mode", {Record(0x0103, {8})}, 180000, "Unbounded"},
-        {"restore of its own save", {save, restore}, 180000, "Playable"},
-        {"restore below its saves", {save, restore, restore}, 180000, "Unbounded"},
-        {"restore to an absolute level", {save, Record(0x0127, {1})}, 180000, "Unbounded"},
-        {"pen of 64", {Record(0x02FA, {0, 64, 0, 0, 0})}, 180000, "Playable"},
-        {"pen of 65", {Record(0x02FA, {0, 65, 0, 0, 0})}, 180000, "Unbounded"},
-        {"font of 32000",
-         {Record(0x02FB,
-                 {32000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
-         180000,
-         "Unbounded"},
-        {"200 ellipses of 64000", wide, 180000, "TooCostly"},
-        {"polyline of 200 long points", {longLine}, 180000, "TooCostly"},
-        {"3000 shapes of the editor", many, 180000, "Playable"},
-        {"one ellipse over 8192 x 8192", {wide[0]}, 8192ull * 8192, "Playable"},
-        {"four ellipses over 8192 x 8192",
-         {wide[0], wide[0], wide[0], wide[0]},
-         8192ull * 8192,
-         "TooCostly"},
+        {"map mode text", {Record(0x0103, {1})}, "Playable"},
+        {"scaling map mode", {Record(0x0103, {8})}, "Unbounded"},
+        {"restore of its own save", {save, restore}, "Playable"},
+        {"restore below its saves", {save, restore, restore}, "Unbounded"},
+        {"restore to an absolute level", {save, Record(0x0127, {1})}, "Unbounded"},
+        {"pen of 64", {Record(0x02FA, {0, 64, 0, 0, 0})}, "Playable"},
+        {"pen of 65", {Record(0x02FA, {0, 65, 0, 0, 0})}, "Unbounded"},
+        {"font of 32000", {Record(0x02FB, font)}, "Unbounded"},
+        {"200 ellipses of 64000", std::vector<Bytes>(200, wide), "TooCostly"},
+        {"polyline of 200 long points", {Record(0x0325, zigzag)}, "TooCostly"},
+        {"3000 shapes of the editor", many, "Playable"},
+        {"one ellipse over 8192 x 8192", {wide}, "Playable", 8192ull * 8192},
+        {"four ellipses over 8192 x 8192", {wide, wide, wide, wide}, "TooCostly", 8192ull * 8192},
     };
     for (const Case& c : cases) {
         const Bytes file = Metafile(c.records);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -21,29 +22,24 @@ using Bytes = std::vector<std::uint8_t>;
 
 void Feed(const Bytes& input) {
     // A copy of exactly the input's size, so that a read past it is caught.
-    std::uint8_t* copy = new std::uint8_t[input.size() + 1];
-    std::copy(input.begin(), input.end(), copy);
-    LLVMFuzzerTestOneInput(copy, input.size());
-    delete[] copy;
+    const std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[input.size()]);
+    std::copy(input.begin(), input.end(), copy.get());
+    LLVMFuzzerTestOneInput(copy.get(), input.size());
 }
 
 Bytes Mutate(Bytes b, std::mt19937& random) {
-    const int edits = 1 + static_cast<int>(random() % 4);
-    for (int e = 0; e < edits && !b.empty(); ++e) {
+    static const std::uint8_t edges[] = {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF};
+    for (int e = 1 + static_cast<int>(random() % 4); e > 0 && !b.empty(); --e) {
         const std::size_t at = random() % b.size();
+        const auto from = b.begin() + static_cast<std::ptrdiff_t>(at);
         switch (random() % 5) {
         case 0: b[at] ^= static_cast<std::uint8_t>(1u << (random() % 8)); break;
-        case 1: {
-            static const std::uint8_t edges[] = {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF};
-            b[at] = edges[random() % sizeof edges];
-            break;
-        }
+        case 1: b[at] = edges[random() % sizeof edges]; break;
         case 2: b.resize(at); break;
-        case 3: {
-            const std::size_t n = std::min<std::size_t>(b.size() - at, 1 + random() % 64);
-            b.insert(b.begin() + static_cast<std::ptrdiff_t>(at),
-                     b.begin() + static_cast<std::ptrdiff_t>(at),
-                     b.begin() + static_cast<std::ptrdiff_t>(at + n));
+        case 3: { // a copy first: a vector may not insert a range of itself
+            const Bytes piece(from,
+                              from + std::min<std::ptrdiff_t>(b.end() - from, 1 + random() % 64));
+            b.insert(from, piece.begin(), piece.end());
             break;
         }
         default: b[at] = static_cast<std::uint8_t>(random()); break;
@@ -58,18 +54,15 @@ int main(int argc, char** argv) {
     long generated = 0;
     std::vector<Bytes> inputs;
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--generated" && i + 1 < argc) {
+        if (std::string(argv[i]) == "--generated" && i + 1 < argc)
             generated = std::atol(argv[++i]);
-            continue;
-        }
-        for (const auto& entry : std::filesystem::directory_iterator(arg)) {
-            if (!entry.is_regular_file())
-                continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            inputs.emplace_back(std::istreambuf_iterator<char>(in),
-                                std::istreambuf_iterator<char>());
-        }
+        else
+            for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
+                if (entry.is_regular_file()) {
+                    std::ifstream in(entry.path(), std::ios::binary);
+                    inputs.emplace_back(std::istreambuf_iterator<char>(in),
+                                        std::istreambuf_iterator<char>());
+                }
     }
     if (inputs.empty()) {
         std::fprintf(stderr, "replay: no inputs\n");
