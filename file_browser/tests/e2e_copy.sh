@@ -35,10 +35,14 @@ printf 'c1 old' >"$work/c1.txt"
 mount -t tmpfs -o size=1m tmpfs "$work/full"
 head -c 300K /dev/urandom >"$work/full/old.bin"
 cp "$work/full/old.bin" "$work/old.orig"
-# A private folder for the server's socket: the first Wine program started
-# here starts a wineserver of this namespace, which sees the tmpfs.
-mkdir -p "/tmp/.wine-$(id -u)"
-mount -t tmpfs -o mode=700 tmpfs "/tmp/.wine-$(id -u)"
+# Private folders for the server's socket: the first Wine program started
+# here starts a wineserver of this namespace, which sees the tmpfs, instead of
+# joining a server already running outside. Debian's Wine keeps the socket in
+# /tmp/<name read from the prefix's "wineserver" file>, others in /tmp/.wine-UID.
+for sockets in ".wine-$(id -u)" $(cat "$WINEPREFIX/wineserver" 2>/dev/null); do
+  mkdir -p "/tmp/$sockets"
+  mount -t tmpfs -o mode=700 tmpfs "/tmp/$sockets"
+done
 pid=""
 cleanup() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
@@ -127,7 +131,11 @@ cmp "$work/huge.bin" "$work/out/huge.bin" || fail "the 50 MB copy differs from t
 
 # The full disk: a new copy fails and leaves nothing.
 copy_to big.bin 'full\new.bin'
+# Wine's words for a full disk; any other text means the copy never met the
+# full disk (a server outside this namespace opened the files).
+disk_full="Диск полностью заполнен."
 text=$(answer_box Error 1 full-new)
+[ "$text" = "$disk_full" ] || fail "a new copy onto the full disk said \"$text\""
 [ -e "$work/full/new.bin" ] && fail "a cut-off new.bin was left on the full disk"
 no_leftovers "$work/full"
 # A replacement answered Yes fails and leaves the old file as it was.
@@ -136,6 +144,7 @@ answer_box "Потверждение замены файла" 6 full-replace-que
 text=$(answer_box Error 1 full-replace-error)
 cmp "$work/old.orig" "$work/full/old.bin" || fail "the old file was damaged ($text)"
 no_leftovers "$work/full"
+[ "$text" = "$disk_full" ] || fail "a replacement onto the full disk said \"$text\""
 echo "e2e: on the full disk both copies failed with \"$text\"; nothing was left or damaged"
 
 # While the question for a.txt onto a1.txt waits, b.txt is copied onto c1.txt
