@@ -113,7 +113,15 @@ cd "$(dirname "$exe")"
 "$wine_exec" "./$(basename "$exe")" &
 pid=$!
 probe wait || fail "the window did not appear"
-win=$(xdotool search --sync --limit 1 --name "Папковод")
+# The namespace's own wineserver starts Wine's helper processes now, whose
+# windows come and go: a search that meets one as it goes fails with
+# BadWindow, so it is tried again.
+win=""
+for _ in $(seq 1 50); do
+  win=$(xdotool search --limit 1 --name "Папковод" 2>/dev/null) && [ -n "$win" ] && break
+  sleep 0.2
+done
+[ -n "$win" ] || fail "no X window named Папковод"
 [ "$(probe text 308)" = "Мой компьютер" ] || fail "path bar at start: $(probe text 308)"
 
 click_entry "[-z-]" 2
