@@ -1,5 +1,7 @@
 #include "win32/win32_browser_platform.h"
 
+#include "platform/handle.h"
+
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -17,26 +19,6 @@ void CloseControl(HWND& control) {
 void PutText(HWND edit, const char* text) {
     SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
 }
-
-// A file handle closed at scope end.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    // False when closing reported an error (the last data may not be written).
-    bool close() {
-        const bool closed = !valid() || CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-  private:
-    HANDLE handle_;
-};
 
 // Creates a new file "dvkXXXX.tmp" in `folder` (ending in a backslash) and
 // writes its path into `temp`; INVALID_HANDLE_VALUE and the last error set
@@ -62,8 +44,8 @@ HANDLE CreateTemporary(const char* folder, char (&temp)[MAX_PATH]) {
 // it; then gives it the source's time of last change and attributes, as a
 // copy by the system has them (a read-only file gives a read-only copy).
 // 0 or the error code.
-DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info, FileHandle& target,
-                     const char* temp) {
+DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
+                     desk::KernelHandle& target, const char* temp) {
     // Static: one copy runs at a time, and the stack stays small.
     static char buffer[1 << 20];
     for (;;) {
@@ -255,8 +237,8 @@ unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, b
         return ERROR_FILENAME_EXCED_RANGE;
     if (!name || *name == '\0')
         return ERROR_INVALID_NAME;
-    FileHandle source(CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    desk::KernelHandle source(CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
     if (!source.valid() || !GetFileInformationByHandle(source.get(), &info))
         return GetLastError();
@@ -271,7 +253,7 @@ unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, b
     const char saved = *name;
     *name = '\0'; // `full` is now the destination's folder
     char temp[MAX_PATH];
-    FileHandle target(CreateTemporary(full, temp));
+    desk::KernelHandle target(CreateTemporary(full, temp));
     *name = saved;
     if (!target.valid()) {
         // A missing folder or drive, or a file in the folder's place.

@@ -1,5 +1,7 @@
 #include "win32/bitmap_io.h"
 
+#include "platform/handle.h"
+
 #include <cstring>
 
 namespace risovik::win {
@@ -109,25 +111,23 @@ namespace {
 // A file mapped read-only for the reader; empty when it cannot be.
 class MappedFile {
   public:
-    explicit MappedFile(const char* path) {
-        file_ = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    // An empty file has no mapping, and stays empty here too.
+    explicit MappedFile(const char* path)
+        : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)),
+          mapping_(file_.valid()
+                       ? CreateFileMappingA(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr)
+                       : nullptr) {
         LARGE_INTEGER size{};
-        if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size) || size.QuadPart <= 0)
+        if (!mapping_.valid() || !GetFileSizeEx(file_.get(), &size) || size.QuadPart <= 0)
             return;
-        mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
-        if (mapping_)
-            view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+        view_ = MapViewOfFile(mapping_.get(), FILE_MAP_READ, 0, 0, 0);
         if (view_)
             size_ = static_cast<std::size_t>(size.QuadPart);
     }
     ~MappedFile() {
         if (view_)
             UnmapViewOfFile(view_);
-        if (mapping_)
-            CloseHandle(mapping_);
-        if (file_ != INVALID_HANDLE_VALUE)
-            CloseHandle(file_);
     }
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
@@ -135,8 +135,8 @@ class MappedFile {
     std::size_t size() const { return size_; }
 
   private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    HANDLE mapping_ = nullptr;
+    desk::KernelHandle file_;
+    desk::KernelHandle mapping_;
     void* view_ = nullptr;
     std::size_t size_ = 0;
 };
