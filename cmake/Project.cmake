@@ -130,8 +130,45 @@ function(desk_wine_test name)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_LIBS} desk_wine_testing
                         GTest::gtest_main)
+  # These tests compare texts as Windows-1251 bytes and check that code page:
+  # Wine gets the Russian locale for them (scripts/wine-exec reads it).
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 90
-                       PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS wine)
+                       PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS wine
+                       ENVIRONMENT "DESK_WINE_LOCALE=ru_RU.UTF-8")
+endfunction()
+
+# desk_codepage_test(<name> SOURCES ... LIBS ...): a Wine-side test program
+# run three times, with the system's ANSI code page at 1251 (Russian locale),
+# 1252 (C.UTF-8) and 65001 (a second build of the same program whose manifest
+# asks for UTF-8, as the Windows "UTF-8 for worldwide language support" option
+# gives every program). DESK_EXPECT_ACP tells the program which one it should
+# find, so a locale that did not take effect fails instead of passing.
+function(desk_codepage_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT DESK_WINDOWS OR NOT DESK_HAVE_GTEST)
+    return()
+  endif()
+  foreach(exe ${name} ${name}_utf8)
+    add_executable(${exe} ${A_SOURCES})
+    target_link_libraries(${exe} PRIVATE ${A_LIBS} desk_wine_testing GTest::gtest_main)
+  endforeach()
+  target_sources(${name}_utf8 PRIVATE ${DESK_ROOT}/platform/testing/utf8_code_page.rc)
+  if(NOT CMAKE_CROSSCOMPILING)
+    # On Windows the code page is the machine's own: each build runs once.
+    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name}_utf8 COMMAND ${name}_utf8)
+    set_tests_properties(${name} ${name}_utf8 PROPERTIES RUN_SERIAL TRUE LABELS wine)
+    return()
+  endif()
+  set(emulator ${CMAKE_CROSSCOMPILING_EMULATOR})
+  foreach(run "1251;${name};ru_RU.UTF-8" "1252;${name};C.UTF-8" "65001;${name}_utf8;C.UTF-8")
+    list(GET run 0 cp)
+    list(GET run 1 exe)
+    list(GET run 2 locale)
+    add_test(NAME ${name}.cp${cp} COMMAND ${emulator} $<TARGET_FILE:${exe}>)
+    set_tests_properties(${name}.cp${cp} PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS wine
+                         ENVIRONMENT "DESK_WINE_LOCALE=${locale};DESK_EXPECT_ACP=${cp}")
+  endforeach()
 endfunction()
 
 # desk_script_test(<name> SCRIPT file ARGS ...): an end-to-end script run on
@@ -143,7 +180,8 @@ function(desk_script_test name)
   endif()
   add_test(NAME ${name} COMMAND bash ${A_SCRIPT} ${A_ARGS})
   # The script reads xdotool's and ImageMagick's output untranslated, whatever
-  # the caller's locale; the program it starts gets ru_RU.UTF-8 from wine-exec.
+  # the caller's locale; the program it starts gets the Russian locale from
+  # wine-exec, since the scripts check texts and names in code page 1251.
   set_tests_properties(${name} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE LABELS e2e
-                       ENVIRONMENT "DESK_ROOT=${DESK_ROOT};LC_ALL=C.UTF-8")
+                       ENVIRONMENT "DESK_ROOT=${DESK_ROOT};LC_ALL=C.UTF-8;DESK_WINE_LOCALE=ru_RU.UTF-8")
 endfunction()

@@ -1,6 +1,9 @@
 #include "platform/testing/wine_support.h"
 
+#include "platform/text.h"
+
 #include <cstdio>
+#include <cstdlib>
 
 namespace desk::testing {
 
@@ -10,9 +13,9 @@ ModalAnswerer* g_answerer = nullptr;
 
 void PumpPending() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
@@ -25,9 +28,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         // One message at a time, reading the clock after each: a window that
         // asks for a new repaint in every WM_PAINT never empties its queue.
         MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         } else {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
@@ -82,15 +85,12 @@ void ModalAnswerer::onActivate(HWND dialog) {
             a.prepare(dialog);
         command = a.command;
     }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
 }
 
 std::string WindowTextOf(HWND hwnd) {
-    const int len = GetWindowTextLengthA(hwnd);
-    std::string s(static_cast<size_t>(len) + 1, '\0');
-    const int got = GetWindowTextA(hwnd, s.data(), len + 1);
-    s.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return s;
+    const std::wstring wide = WindowTextWide(hwnd);
+    return Narrow(wide.data(), static_cast<int>(wide.size()));
 }
 
 std::string StaticTextsOf(HWND dialog) {
@@ -123,8 +123,9 @@ std::string ColourName(COLORREF c) {
     return buf;
 }
 
-unsigned ActiveCodePage() {
-    return GetACP();
+unsigned ExpectedCodePage() {
+    const char* value = std::getenv("DESK_EXPECT_ACP");
+    return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : 0;
 }
 
 } // namespace desk::testing

@@ -40,7 +40,7 @@ class ModalAnswerer {
     void push(int command, std::function<void(HWND)> prepare = {});
 
     struct Seen {
-        std::string caption;
+        std::string caption; // Windows-1251, like WindowTextOf
         std::string text; // the texts of the box's static controls, joined by '\n'
     };
     const std::vector<Seen>& seen() const { return seen_; }
@@ -55,7 +55,8 @@ class ModalAnswerer {
     std::vector<Seen> seen_;
 };
 
-// The text of a window, as bytes of the ANSI code page.
+// The text of a window as Windows-1251 bytes, read through the wide call so
+// that it does not depend on the system's ANSI code page.
 std::string WindowTextOf(HWND hwnd);
 
 // The texts of a dialog's STATIC children, joined by '\n'.
@@ -63,6 +64,10 @@ std::string StaticTextsOf(HWND dialog);
 
 // A pixel of a window's client area, read from the screen through GetDC.
 COLORREF ClientPixel(HWND hwnd, int x, int y);
+
+// The ANSI code page that a code-page test run was started to have
+// (DESK_EXPECT_ACP), or 0 when the run does not say.
+unsigned ExpectedCodePage();
 
 // Shows a colour as "RGB(r,g,b)" for failure messages.
 std::string ColourName(COLORREF c);
