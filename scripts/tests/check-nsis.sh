@@ -6,6 +6,9 @@
 # takes all of it away again.
 set -uo pipefail
 export LC_ALL=C
+# Wine itself needs a UTF-8 locale to write the Cyrillic shortcut names as
+# Unix file names (plain C has no such characters); any UTF-8 one will do.
+export DESK_WINE_LOCALE=C.UTF-8
 installer="${1:?installer}"; version="${2:?version}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 wine() { "$root/scripts/wine-exec" "$@" </dev/null >/dev/null 2>&1; }
