@@ -38,6 +38,7 @@ for p in plitoboy polzun risovik dirvik; do
   grep -qx "program=$p" "$tree$launcher" && grep -qx 'program_dir="/usr/lib/desk-quartet"' "$tree$launcher" ||
     fail "$launcher does not start /usr/lib/desk-quartet/$p.exe"
   ! grep -qE 'ru_RU|xmessage|LC_ALL=' "$tree$launcher" || fail "$launcher sets a locale or needs xmessage"
+  grep -qF "name=\"${TITLE[$p]}\"" "$tree$launcher" || fail "$launcher has no Russian name for its messages"
   grep -qx "Exec=$launcher" "$desktop" 2>/dev/null || fail "$p.desktop does not start $launcher"
   grep -qx "Name=${NAME[$p]}" "$desktop" && grep -qx "Name\[ru\]=${TITLE[$p]}" "$desktop" ||
     fail "$p.desktop is not named ${NAME[$p]} and ${TITLE[$p]}"
