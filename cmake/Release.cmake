@@ -19,17 +19,12 @@ file(GLOB desk_sounds ${DESK_ROOT}/brick_game/res/sounds/*.wav)
 set(DESK_PACKAGE_NAME desk-quartet)
 set(DESK_DIST_NAME "${DESK_PACKAGE_NAME}-${PROJECT_VERSION}-win64")
 set(DESK_DIST_DIR "${CMAKE_BINARY_DIR}/dist")
-# The programs' Russian names: Start-menu shortcuts and menu entries.
+# The programs' Russian names: the Windows Start-menu shortcuts. The Linux
+# menu entries carry theirs in dist/linux/<program>.desktop.in.
 set(DESK_TITLE_plitoboy "Плитобой")
 set(DESK_TITLE_polzun "Ползун")
 set(DESK_TITLE_risovik "Рисовик")
 set(DESK_TITLE_dirvik "Дирвик")
-set(DESK_COMMENT_plitoboy "Brick and ball game / Игра с мячом и кубиками")
-set(DESK_COMMENT_polzun "Snake game / Змейка")
-set(DESK_COMMENT_risovik "Small picture editor / Графический редактор")
-set(DESK_COMMENT_dirvik "Small file browser / Обозреватель файлов")
-set(DESK_CATEGORIES_risovik "Graphics;2DGraphics;RasterGraphics;")
-set(DESK_CATEGORIES_dirvik "Utility;FileManager;")
 
 # Windows: everything in the one folder the programs expect (the brick game
 # finds its sounds in its current folder, which its shortcut sets).
@@ -44,68 +39,83 @@ set(deb_icons)
 set(deb_generated)
 if(CMAKE_HOST_UNIX)
   # Debian: programs and sounds in /usr/lib/desk-quartet, the games' launchers
-  # in /usr/games and the others' in /usr/bin.
+  # in /usr/games and the others' in /usr/bin; per program a menu entry, a
+  # software-centre entry (AppStream metainfo), icons of six sizes and a
+  # manual page.
   set(deb_lib lib/${DESK_PACKAGE_NAME})
   set(deb_gen ${CMAKE_BINARY_DIR}/deb)
   set(DESK_MAN_SECTION_games 6)
   set(DESK_MAN_SECTION_bin 1)
+  set(DESK_MAN_TITLE_games "Games")
+  set(DESK_MAN_TITLE_bin "User Commands")
+  # The release date of the changelog, so that the package is the same
+  # whenever it is built (today's date when the changelog has none).
+  string(TIMESTAMP desk_ymd "%Y%m%d" UTC)
+  file(STRINGS ${DESK_ROOT}/CHANGELOG.md desk_release_line ENCODING UTF-8
+       REGEX "^## ${PROJECT_VERSION} ")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${DESK_ROOT}/CHANGELOG.md)
+  if(desk_release_line MATCHES "([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])")
+    set(desk_ymd "${CMAKE_MATCH_1}${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
+  endif()
+  execute_process(COMMAND env LC_ALL=C date -u -d ${desk_ymd} "+%a, %d %b %Y 00:00:00 +0000"
+                  OUTPUT_VARIABLE DESK_DEB_DATE OUTPUT_STRIP_TRAILING_WHITESPACE)
+  string(REGEX REPLACE "(....)(..)(..)" "\\1-\\2-\\3" DESK_RELEASE_DATE ${desk_ymd})
+  set(DESK_MAN_DATE ${DESK_RELEASE_DATE})
   foreach(p IN LISTS desk_programs)
     install(PROGRAMS $<TARGET_FILE:${p}> DESTINATION ${deb_lib} COMPONENT deb
             PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
     if(p STREQUAL "plitoboy" OR p STREQUAL "polzun")
       set(launcher_dir games)
-      set(DESK_CATEGORIES "Game;ArcadeGame;")
     else()
       set(launcher_dir bin)
-      set(DESK_CATEGORIES "${DESK_CATEGORIES_${p}}")
     endif()
+    set(desktop_in ${DESK_ROOT}/dist/linux/${p}.desktop.in)
+    file(STRINGS ${desktop_in} DESK_NAME ENCODING UTF-8 REGEX "^Name=")
+    file(STRINGS ${desktop_in} DESK_NAME_RU ENCODING UTF-8 REGEX "^Name\\[ru\\]=")
+    string(REGEX REPLACE "^[^=]*=" "" DESK_NAME "${DESK_NAME}")
+    string(REGEX REPLACE "^[^=]*=" "" DESK_NAME_RU "${DESK_NAME_RU}")
     set(DESK_PROGRAM ${p})
-    set(DESK_TITLE "${DESK_TITLE_${p}}")
-    set(DESK_COMMENT "${DESK_COMMENT_${p}}")
-    set(DESK_DESCRIPTION "${DESK_DESCRIPTION_${p}}")
+    string(TOUPPER ${p} DESK_PROGRAM_UPPER)
+    string(TOLOWER "${DESK_DESCRIPTION_${p}}" DESK_DESCRIPTION_LOWER)
     set(DESK_PROGRAM_DIR /usr/${deb_lib})
     set(DESK_EXEC /usr/${launcher_dir}/${p})
     set(DESK_ICON ${p})
     configure_file(${DESK_ROOT}/dist/linux/launcher.in ${deb_gen}/${p} @ONLY)
-    configure_file(${DESK_ROOT}/dist/linux/program.desktop.in ${deb_gen}/${p}.desktop @ONLY)
+    configure_file(${desktop_in} ${deb_gen}/${p}.desktop @ONLY)
+    set(metainfo org.example.deskquartet.${p}.metainfo.xml)
+    configure_file(${DESK_ROOT}/dist/linux/${p}.metainfo.xml.in ${deb_gen}/${metainfo} @ONLY)
     install(PROGRAMS ${deb_gen}/${p} DESTINATION ${launcher_dir} COMPONENT deb)
     install(FILES ${deb_gen}/${p}.desktop DESTINATION share/applications COMPONENT deb)
+    install(FILES ${deb_gen}/${metainfo} DESTINATION share/metainfo COMPONENT deb)
     set(DESK_MAN_SECTION ${DESK_MAN_SECTION_${launcher_dir}})
-    configure_file(${DESK_ROOT}/dist/linux/program.man.in ${deb_gen}/${p}.${DESK_MAN_SECTION} @ONLY)
-    add_custom_command(OUTPUT ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz
-      COMMAND gzip -9nfk ${deb_gen}/${p}.${DESK_MAN_SECTION}
-      DEPENDS ${deb_gen}/${p}.${DESK_MAN_SECTION} VERBATIM)
-    list(APPEND deb_generated ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz)
-    install(FILES ${deb_gen}/${p}.${DESK_MAN_SECTION}.gz
-            DESTINATION share/man/man${DESK_MAN_SECTION} COMPONENT deb)
-    install(FILES ${deb_gen}/icons/${p}.png
-            DESTINATION share/icons/hicolor/48x48/apps COMPONENT deb)
+    set(DESK_MAN_TITLE ${DESK_MAN_TITLE_${launcher_dir}})
+    file(READ ${DESK_ROOT}/dist/linux/${p}.usage.man DESK_MAN_USAGE)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${DESK_ROOT}/dist/linux/${p}.usage.man)
+    string(STRIP "${DESK_MAN_USAGE}" DESK_MAN_USAGE)
+    set(man ${deb_gen}/${p}.${DESK_MAN_SECTION})
+    configure_file(${DESK_ROOT}/dist/linux/program.man.in ${man} @ONLY)
+    add_custom_command(OUTPUT ${man}.gz COMMAND gzip -9nfk ${man} DEPENDS ${man} VERBATIM)
+    list(APPEND deb_generated ${man}.gz)
+    install(FILES ${man}.gz DESTINATION share/man/man${DESK_MAN_SECTION} COMPONENT deb)
   endforeach()
   install(FILES ${desk_sounds} DESTINATION ${deb_lib} COMPONENT deb)
   install(FILES ${DESK_ROOT}/dist/linux/copyright ${deb_gen}/changelog.gz
           DESTINATION share/doc/${DESK_PACKAGE_NAME} COMPONENT deb)
 
   # The menu icons come from the programs' own icon resources (or, for a
-  # program without one, from dist/icons); the Debian changelog from the
-  # project's version.
-  foreach(p IN LISTS desk_programs)
-    list(APPEND deb_icons ${deb_gen}/icons/${p}.png)
+  # program without one, from dist/icons), in the hicolor theme's sizes.
+  foreach(n 16 32 48 64 128 256)
+    foreach(p IN LISTS desk_programs)
+      list(APPEND deb_icons ${deb_gen}/icons/${n}x${n}/apps/${p}.png)
+    endforeach()
   endforeach()
   add_custom_command(OUTPUT ${deb_icons}
     COMMAND bash ${DESK_ROOT}/scripts/make-icons.sh ${deb_gen}/icons
             ${CMAKE_BINARY_DIR}/bin ${desk_programs}
     DEPENDS ${desk_programs} ${DESK_ROOT}/scripts/make-icons.sh
     COMMENT "Taking the menu icons out of the programs" VERBATIM)
-  string(TIMESTAMP desk_date "%a, %d %b %Y 00:00:00 +0000" UTC)
-  file(STRINGS ${DESK_ROOT}/CHANGELOG.md desk_release_line REGEX "^## ${PROJECT_VERSION} ")
-  if(desk_release_line MATCHES "([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])")
-    # The release date of the changelog, so that the package is the same
-    # whenever it is built.
-    set(desk_ymd "${CMAKE_MATCH_1}${CMAKE_MATCH_2}${CMAKE_MATCH_3}")
-    execute_process(COMMAND env LC_ALL=C date -u -d ${desk_ymd} "+%a, %d %b %Y 00:00:00 +0000"
-                    OUTPUT_VARIABLE desk_date OUTPUT_STRIP_TRAILING_WHITESPACE)
-  endif()
-  set(DESK_DEB_DATE "${desk_date}")
+  install(DIRECTORY ${deb_gen}/icons/ DESTINATION share/icons/hicolor COMPONENT deb)
   configure_file(${DESK_ROOT}/dist/linux/changelog.in ${deb_gen}/changelog @ONLY)
   add_custom_command(OUTPUT ${deb_gen}/changelog.gz
     COMMAND gzip -9nfk ${deb_gen}/changelog
@@ -146,10 +156,10 @@ set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "desk-quartet developers <desk-quartet@example.org>")
-# wine64 runs the 64-bit programs; the Russian locale gives them their
-# Windows-1251 texts (locales-all carries it ready-made; with locales alone
-# the launcher says how to generate it).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "wine, wine64, locales-all | locales")
+# wine64 runs the 64-bit programs, under the user's own locale; notify-send
+# tells a user who started one from the menu that the first start prepares
+# Wine.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "wine, wine64, libnotify-bin")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackOptions.cmake)
 configure_file(${DESK_ROOT}/cmake/CPackOptions.cmake.in ${CMAKE_BINARY_DIR}/CPackOptions.cmake @ONLY)
 include(CPack)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build, the programs and the tests need, and generates the
-# ru_RU.UTF-8 locale that gives Wine its Windows-1251 code page. Idempotent:
-# when everything is present it only checks and returns.
+# ru_RU.UTF-8 locale that the tests run Wine in to get the Windows-1251 code
+# page (the programs themselves need no particular locale). Idempotent: when
+# everything is present it only checks and returns.
 set -euo pipefail
 
 SUDO=""
@@ -29,6 +30,8 @@ declare -A NEED=(
   [/usr/bin/wrestool]=icoutils
   [/usr/bin/makensis]=nsis
   [/usr/bin/lintian]=lintian
+  [/usr/bin/desktop-file-validate]=desktop-file-utils
+  [/usr/bin/appstreamcli]=appstream
 )
 
 missing=()

@@ -3,9 +3,11 @@
 # under Wine: plitoboy (default), polzun, risovik or dirvik.
 #   scripts/run.sh [program]
 #   scripts/run.sh --screenshot FILE [program]
-# The program runs in a Wine prefix of its own (build/wine-user), made once
-# and kept apart from the tests' prefix, with Wine's defaults: sound on, and
-# the desktop's window manager frames and places the windows. A second run
+# The program runs under your own locale (its Russian texts show right
+# whatever the code page; Wine's dialogs speak your language), in a Wine
+# prefix of its own (build/wine-user), made once and kept apart from the
+# tests' prefix, with Wine's defaults: sound on, and the desktop's window
+# manager frames and places the windows. A second run
 # rebuilds only what changed and starts the program within seconds.
 # Without a display it starts nothing and says what to do; with --screenshot
 # it runs the program on a virtual screen (Xvfb), saves a picture of that

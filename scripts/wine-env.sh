@@ -1,6 +1,7 @@
-# Sourced by the run and test scripts: a project-local Wine prefix, the
-# Russian locale for Wine processes, a persistent wineserver and an X display.
-# Nothing here touches the user's own ~/.wine.
+# Sourced by the run and test scripts: a project-local Wine prefix, a
+# persistent wineserver and an X display. Wine runs under the caller's own
+# locale; only the tests' prefix and server are made under the Russian one,
+# which the tests run Wine in. Nothing here touches the user's own ~/.wine.
 
 REPO_ROOT="${REPO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 export WINEPREFIX="${PROJECT_WINEPREFIX:-$REPO_ROOT/build/wine}"
@@ -16,16 +17,19 @@ WINE64=/usr/lib/wine/wine64
 #                            frames itself (fast without a window manager)
 #   wine_prefix_ready user   a prefix for a person: Wine's defaults, so sound
 #                            plays and the desktop's window manager frames
-#                            and places the windows
+#                            and places the windows; made under the person's
+#                            own locale
 wine_prefix_ready() {
   local kind="${1:-test}"
+  local locale=()
+  [ "$kind" = user ] || locale=(LC_ALL=ru_RU.UTF-8)
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock -w 300 9 || { echo "wine-env: prefix lock timed out" >&2; exit 1; }
     if [ ! -f "$WINEPREFIX/.project-ready" ]; then
       echo "wine-env: creating the Wine prefix in $WINEPREFIX (once)"
       rm -rf "$WINEPREFIX"
-      timeout 180 env LC_ALL=ru_RU.UTF-8 "$WINE64" wineboot -i >/dev/null 2>&1 || true
+      timeout 180 env "${locale[@]}" "$WINE64" wineboot -i >/dev/null 2>&1 || true
       timeout 60 wineserver -w || true
       [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: wineboot failed" >&2; exit 1; }
       [ "$kind" = user ] || make_test_prefix || exit 1

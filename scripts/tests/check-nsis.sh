@@ -6,9 +6,10 @@
 # takes all of it away again.
 set -uo pipefail
 export LC_ALL=C
-# Wine itself needs a UTF-8 locale to write the Cyrillic shortcut names as
-# Unix file names (plain C has no such characters); any UTF-8 one will do.
-export DESK_WINE_LOCALE=C.UTF-8
+# Wine itself needs a UTF-8 locale for the shortcuts' Cyrillic file names (under
+# LC_ALL=C it cannot make them); C.UTF-8 also shows that the installer works
+# on a system whose code page is not 1251.
+export DESK_WINE_LOCALE="${DESK_WINE_LOCALE:-C.UTF-8}"
 installer="${1:?installer}"; version="${2:?version}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 wine() { "$root/scripts/wine-exec" "$@" </dev/null >/dev/null 2>&1; }

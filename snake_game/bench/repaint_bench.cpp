@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
     const int repaints = argc > 1 ? std::atoi(argv[1]) : 2000;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     snake::SnakeApp& app = snake::App();
-    lstrcpyA(app.title, "polzun");
-    lstrcpyA(app.className, "POLZUN");
+    lstrcpyW(app.title, L"polzun");
+    lstrcpyW(app.className, L"POLZUN");
     snake::RegisterSnakeClass(instance);
     HWND hwnd = snake::CreateSnakeWindow(instance, SW_SHOWNORMAL);
     if (!hwnd) {

@@ -31,7 +31,7 @@ LRESULT CALLBACK RecordingDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         message >= WM_USER) {
         return kDefaultResult;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 int CountDefault(UINT message) {
@@ -126,20 +126,21 @@ class SnakeWindow : public ::testing::Test {
 // --- Resources and start-up --------------------------------------------------
 
 TEST_F(SnakeWindow, TitleAndClassComeFromStrings103And109) {
-    EXPECT_STREQ(App().title, "polzun");
-    EXPECT_STREQ(App().className, "POLZUN");
+    EXPECT_STREQ(App().title, L"polzun");
+    EXPECT_STREQ(App().className, L"POLZUN");
     EXPECT_EQ(WindowTextOf(hwnd_), "polzun");
-    char cls[100] = {};
-    GetClassNameA(hwnd_, cls, sizeof cls);
-    EXPECT_STREQ(cls, "POLZUN");
+    EXPECT_TRUE(IsWindowUnicode(hwnd_));
+    wchar_t cls[100] = {};
+    GetClassNameW(hwnd_, cls, 100);
+    EXPECT_STREQ(cls, L"POLZUN");
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)) & WS_OVERLAPPEDWINDOW,
               static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
 }
 
 TEST_F(SnakeWindow, ClassRepaintsOnResizeWithTheWindowBrushIconsAndMenu) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    ASSERT_TRUE(GetClassInfoExA(instance_, "POLZUN", &wc));
+    ASSERT_TRUE(GetClassInfoExW(instance_, L"POLZUN", &wc));
     EXPECT_EQ(wc.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
     EXPECT_EQ(wc.lpfnWndProc, &snake::SnakeWindowProc);
     EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));

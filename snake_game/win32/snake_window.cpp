@@ -4,6 +4,7 @@
 
 #include "platform/gdi.h"
 #include "platform/message_loop.h"
+#include "platform/text.h"
 
 namespace snake {
 
@@ -20,7 +21,7 @@ void OnPaint(HWND hwnd) {
 LRESULT OnCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
     case IDM_ABOUT:
-        DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(IDD_ABOUTBOX), hwnd, AboutDialogProc, 0);
+        DialogBoxParamW(g_app.instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), hwnd, AboutDialogProc, 0);
         return 0;
     case IDM_EXIT: DestroyWindow(hwnd); return 0;
     default: return g_app.defaultHandler(hwnd, message, wParam, lParam);
@@ -40,32 +41,34 @@ void GdiSnakePlatform::rectangle(const desk::Rect& box, desk::Colour fill) {
 }
 
 void GdiSnakePlatform::textOut(int x, int y, const char* text, int count) {
-    TextOutA(dc_, x, y, text, count);
+    const std::wstring wide = desk::Wide(text, count);
+    TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
 void LoadTexts(HINSTANCE instance) {
-    LoadStringA(instance, IDS_APP_TITLE, g_app.title, sizeof g_app.title);
-    LoadStringA(instance, IDS_WINDOW_CLASS, g_app.className, sizeof g_app.className);
+    LoadStringW(instance, IDS_APP_TITLE, g_app.title, static_cast<int>(std::size(g_app.title)));
+    LoadStringW(instance, IDS_WINDOW_CLASS, g_app.className,
+                static_cast<int>(std::size(g_app.className)));
 }
 
 ATOM RegisterSnakeClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = SnakeWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_POLZUN));
-    wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SMALL));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_POLZUN));
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     wc.lpszClassName = g_app.className;
-    return RegisterClassExA(&wc);
+    return RegisterClassExW(&wc);
 }
 
 HWND CreateSnakeWindow(HINSTANCE instance, int showCommand) {
     g_app.instance = instance;
-    HWND hwnd = CreateWindowExA(0, g_app.className, g_app.title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    HWND hwnd = CreateWindowExW(0, g_app.className, g_app.title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 0, CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
     if (!hwnd) {
         return nullptr;
@@ -75,10 +78,11 @@ HWND CreateSnakeWindow(HINSTANCE instance, int showCommand) {
     return hwnd;
 }
 
+// The loop is a wide one: its character messages carry UTF-16 codes, which
+// the wide translation compares with the table's characters.
 void DeliverMessage(HACCEL accelerators, MSG& msg) {
-    if (!TranslateAcceleratorA(msg.hwnd, accelerators, &msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+        desk::TranslateAndDispatch(msg);
     }
 }
 
@@ -88,7 +92,7 @@ int RunSnakeProgram(HINSTANCE instance, int showCommand) {
     if (!CreateSnakeWindow(instance, showCommand)) {
         return 0;
     }
-    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     return desk::RunMessageLoop([accelerators](MSG& msg) { DeliverMessage(accelerators, msg); });
 }
 

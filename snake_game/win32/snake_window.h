@@ -14,12 +14,15 @@ using MessageHandler = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 
 struct SnakeApp {
     HINSTANCE instance = nullptr;
-    char title[100] = "";
-    char className[100] = "";
+    // Read through the wide calls, so that the window shows them as the
+    // resources hold them whatever the system's ANSI code page.
+    wchar_t title[100] = L"";
+    wchar_t className[100] = L"";
     SnakeGame game;
-    // Where messages that the window does not handle go. DefWindowProcA; tests
-    // put a recording handler here to see what reaches it.
-    MessageHandler defaultHandler = DefWindowProcA;
+    // Where messages that the window does not handle go. DefWindowProcW (the
+    // window is a Unicode one); tests put a recording handler here to see what
+    // reaches it.
+    MessageHandler defaultHandler = DefWindowProcW;
 };
 
 SnakeApp& App();
