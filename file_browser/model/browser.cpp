@@ -36,7 +36,7 @@ const char* const kEntryTooLong = "Имя элемента списка слиш
 const char* const kInputTooLong = "Введённый текст слишком длинный. Сократите его.";
 const char* const kFilePathTooLong = "Путь к файлу слишком длинный. Операция не выполнена.";
 const char* const kNameNotExact =
-    "В имени есть знаки вне кодировки Windows-1251: оно показано неточно.\n"
+    "В имени есть знаки, которые система не передаёт точно: оно показано неточно.\n"
     "Открыть, скопировать или переименовать этот элемент нельзя.";
 
 // Writes `a` followed by `b` into `out`; false and `out` untouched when the
@@ -82,9 +82,7 @@ void ReportCopyFailure(unsigned long error, bool replacing, BrowserPlatform& pla
     } else if (!replacing && error == kErrorAccessDenied) {
         platform.showError(kCopyFailed, kErrorCaption);
     } else {
-        char text[kTextCapacity];
-        platform.describeError(error, text, kTextCapacity);
-        platform.showError(text, kErrorCaption);
+        platform.showSystemError(error, kErrorCaption);
     }
 }
 
@@ -138,7 +136,7 @@ void FolderShown(const char* pattern, char (&folder)[kTextCapacity]) {
 
 void ShowRootView(BrowserState& state, BrowserPlatform& platform) {
     platform.listDrives();
-    platform.setPathBar(kRootTitle);
+    platform.showRootTitle(kRootTitle);
     state.level = 0;
     state.pathPattern[0] = '\0';
 }
@@ -210,7 +208,7 @@ void GoUpLevel(BrowserState& state, BrowserPlatform& platform) {
     state.level -= 1;
     if (state.level == 0) {
         platform.clearList();
-        platform.setPathBar(kRootTitle);
+        platform.showRootTitle(kRootTitle);
         platform.listDrives();
         state.pathPattern[0] = '\0';
         platform.closeUpButton();

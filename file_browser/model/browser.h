@@ -52,7 +52,7 @@ struct BrowserState {
     char inputText[kTextCapacity];     // suggestion, then the typed text / copy destination
     char sourcePath[kTextCapacity];    // folder shown + selectedEntry
     char targetPath[kTextCapacity];    // folder shown + typed new name
-    // selectedEntry shows a name outside the code page only approximately.
+    // selectedEntry shows its item's name only approximately.
     bool selectedInexact;
     // Counts the panels opened, so that a step closes only its own.
     unsigned panelSerial;

@@ -1,7 +1,14 @@
 // What the file browser model asks of the platform. The window layer
 // implements it with the list box, edit controls, menu, message boxes and file
 // calls of Win32; the native tests implement it with a recording fake.
-// Texts are NUL-terminated bytes of the system's single-byte code page.
+//
+// Two kinds of NUL-terminated text cross this interface. The model's own texts
+// (prompts, messages, captions, the root view's title) are Windows-1251 bytes.
+// Names (list entries, patterns, paths, the input field's text) are bytes in
+// the platform's own encoding for the file system's names, chosen so that
+// every name arrives exactly (the Win32 layer carries its UTF-16 names as
+// UTF-8); the model looks only at their ASCII characters ('[', ']', '\\',
+// '*', ':', drive letters) and joins them, so it never needs to know which.
 #pragma once
 
 #include <cstddef>
@@ -32,13 +39,14 @@ class BrowserPlatform {
     // Copies the text of entry `index` with its NUL into `buffer`; returns false
     // and leaves `buffer` untouched when there is no such entry or it does not fit.
     virtual bool entryText(int index, char* buffer, std::size_t capacity) = 0;
-    // False when entry `index` shows its item's name only approximately: the
-    // name holds characters outside the single-byte code page, so the text
-    // names another file or none.
+    // False when entry `index` shows its item's name only approximately, so
+    // that its text would name another file or none.
     virtual bool entryNameExact(int index) = 0;
 
-    // Replaces the whole text of the path bar.
-    virtual void setPathBar(const char* text) = 0;
+    // Replaces the whole text of the path bar with a listing pattern (a name),
+    // or with the root view's title (an own text).
+    virtual void setPathBar(const char* pattern) = 0;
+    virtual void showRootTitle(const char* title) = 0;
     // Creates the "Up to level" button; closes it (nothing when it is absent).
     virtual void createUpButton() = 0;
     virtual void closeUpButton() = 0;
@@ -66,16 +74,20 @@ class BrowserPlatform {
 
     // Copies a file, all or nothing: on success the destination holds the whole
     // copy; on failure it is as it was (or absent), and nothing else is left.
-    // Returns 0 or the system's error code; a missing destination folder or
-    // drive gives kErrorPathNotFound. With `failIfExists` an existing
+    // A destination that names an existing folder stands for the file of the
+    // source's name in that folder. Returns 0 or the system's error code,
+    // never 0 on failure; a missing destination folder or drive, and an empty
+    // destination, give kErrorPathNotFound. With `failIfExists` an existing
     // destination is never touched.
     virtual unsigned long copyFile(const char* from, const char* to, bool failIfExists) = 0;
     // Renames or moves a file; false on failure. Never replaces an existing file.
     virtual bool renameFile(const char* from, const char* to) = 0;
-    // True when both paths name one existing file (however they are spelled).
-    virtual bool sameFile(const char* a, const char* b) = 0;
-    // The system's own text for an error code, cut to `capacity` with its NUL.
-    virtual void describeError(unsigned long code, char* buffer, std::size_t capacity) = 0;
+    // True when `to`, read as copyFile reads its destination, names the
+    // existing file `from` itself (however the two are spelled).
+    virtual bool sameFile(const char* from, const char* to) = 0;
+    // A message box without owner, error icon, OK button, holding the
+    // system's own text for an error code in the system's language.
+    virtual void showSystemError(unsigned long code, const char* caption) = 0;
 };
 
 } // namespace browser

@@ -450,14 +450,17 @@ TEST_F(BrowserWindow, CopyFailuresAreReportedNeverSilent) {
     EXPECT_EQ(boxes.seen()[0].text, "Директории стаким именем не существует");
 
     // Replacing a folder by a file, after Yes: the system refuses, and says so
-    // in its own words.
+    // in its own words. "my-docs" is a folder, so the copy goes into it, where
+    // a folder has the file's name.
+    ASSERT_TRUE(CreateDirectoryA((tree + "my-docs\\plain.txt").c_str(), nullptr));
     boxes.push(IDYES);
     finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "my-docs");
     ASSERT_EQ(boxes.seen().size(), 3u);
     EXPECT_EQ(boxes.seen()[1].caption, "Потверждение замены файла");
     EXPECT_EQ(boxes.seen()[2].caption, "Error");
     EXPECT_EQ(boxes.seen()[2].text, SystemText(ERROR_ACCESS_DENIED));
-    EXPECT_TRUE(GetFileAttributesA((tree + "my-docs").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(GetFileAttributesA((tree + "my-docs\\plain.txt").c_str()) &
+                FILE_ATTRIBUTE_DIRECTORY);
 
     // A name the file system cannot take: the system's own text, not silence.
     finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "bad|name.txt");
@@ -506,30 +509,77 @@ TEST_F(BrowserWindow, FailedCopiesLeaveTheTargetAsItWasAndNothingBehind) {
 TEST_F(BrowserWindow, ApproximateNamesAreListedButNeverActedOn) {
     makeTreeAndWalkIn();
     WriteAll(tree + "cafe.txt", "plain e");
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, tree.c_str(), -1, wide, MAX_PATH);
-    const std::wstring accented = std::wstring(wide) + L"caf\u00e9";
-    ASSERT_TRUE(CreateDirectoryW(accented.c_str(), nullptr));
-    CloseHandle(CreateFileW((accented + L".txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
-                            nullptr));
     reenter();
-    const std::tuple<const wchar_t*, int, int> steps[] = {
-        {L"caf\u00e9.txt", IDM_COPY_FILE, 0},
-        {L"caf\u00e9.txt", IDM_RENAME, 0},
-        {L"[caf\u00e9]", IDC_ENTRY_LIST, LBN_DBLCLK}};
+    // Names travel as UTF-8, which carries every name but one holding a lone
+    // surrogate: its entry text could only be a stand-in.
+    const std::wstring file = {L'x', 0xD800, L'.', L't', L'x', L't'};
+    const std::wstring folder = L"[" + file + L"]";
+    for (const std::wstring& entry : {file, folder})
+        SendMessageW(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    const std::tuple<const std::wstring*, int, int> steps[] = {
+        {&file, IDM_COPY_FILE, 0}, {&file, IDM_RENAME, 0}, {&folder, IDC_ENTRY_LIST, LBN_DBLCLK}};
     for (const auto& [entry, id, code] : steps) {
         ModalAnswerer boxes;
-        ASSERT_TRUE(select(entry)) << id;
+        ASSERT_TRUE(select(*entry)) << id;
         command(id, code, list());
         EXPECT_EQ(GetDlgItem(window, IDC_INPUT_FIELD), nullptr) << "panel " << id;
         EXPECT_EQ(pathBar(), tree + "*.*");
         ASSERT_EQ(boxes.seen().size(), 1u) << id;
-        EXPECT_NE(boxes.seen()[0].text.find("Windows-1251"), std::string::npos) << id;
+        EXPECT_NE(boxes.seen()[0].text.find("неточно"), std::string::npos) << id;
     }
-    // The file whose name is the accented one's spelling is still copied.
+    // The other entries are still acted on.
     ASSERT_TRUE(select("cafe.txt"));
     finishPanel(IDM_COPY_FILE, IDC_OK_COPY, tree + "copy.txt");
     EXPECT_EQ(ReadAll(tree + "copy.txt"), "plain e");
+}
+
+TEST_F(BrowserWindow, EmptyFolderAndLongTargetsCopyOrSayWhy) {
+    makeTreeAndWalkIn();
+    WriteAll(tree + "a]b\\plain.txt", "kept");
+    // A folder of 249 characters: room for "plain.txt" (258 in all), none for
+    // a temporary "dvkXXXX.tmp" within MAX_PATH.
+    const std::string deep = tree + std::string(248 - tree.size(), 'L') + "\\";
+    ASSERT_EQ(deep.size(), 249u);
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, deep.c_str(), -1, wide, MAX_PATH);
+    ASSERT_TRUE(CreateDirectoryW((std::wstring(L"\\\\?\\") + wide).c_str(), nullptr));
+    const std::string deepFolder = deep.substr(0, deep.size() - 1);
+    const std::string kAsk = "Файл уже существует. Заменить его ?";
+    struct Row {
+        std::string target;
+        Answers answers;
+        Texts boxes; // the texts shown, in order
+        std::string file;
+        std::string content; // of `file` afterwards
+    };
+    const Row rows[] = {
+        {"", {}, {"Директории стаким именем не существует"}, tree + "plain.txt", "plain"},
+        {tree + "my-docs", {}, {}, tree + "my-docs\\plain.txt", "plain"},
+        {tree + "a]b", {{IDNO, {}}}, {kAsk}, tree + "a]b\\plain.txt", "kept"},
+        {tree + "a]b", {{IDYES, {}}}, {kAsk}, tree + "a]b\\plain.txt", "plain"},
+        {tree.substr(0, tree.size() - 1), {{IDYES, {}}}, {kAsk}, tree + "plain.txt", "plain"},
+        {deepFolder, {}, {}, deep + "plain.txt", "plain"},
+        {deep + "x.txt", {}, {}, deep + "x.txt", "plain"},
+        {deep + std::string(11, 'y'),
+         {},
+         {SystemText(ERROR_FILENAME_EXCED_RANGE)},
+         deep + "x.txt",
+         "plain"},
+    };
+    ASSERT_TRUE(select("plain.txt"));
+    for (const Row& row : rows) {
+        ModalAnswerer boxes(row.answers, IDOK);
+        finishPanel(IDM_COPY_FILE, IDC_OK_COPY, row.target);
+        Texts shown;
+        for (const auto& box : boxes.seen())
+            shown.push_back(box.text);
+        EXPECT_EQ(shown, row.boxes) << "target '" << row.target << "'";
+        EXPECT_EQ(ReadAll(row.file), row.content) << "target '" << row.target << "'";
+        EXPECT_EQ(GetDlgItem(window, IDC_INPUT_FIELD), nullptr) << "target " << row.target;
+    }
+    EXPECT_FALSE(AnyMatch(tree + "dvk*.tmp") || AnyMatch(deep + "dvk*.tmp") ||
+                 AnyMatch(tree + "a]b\\dvk*.tmp"))
+        << "a temporary file was left";
 }
 
 TEST_F(BrowserWindow, RenameStaysInTheFolderAndNeverReplaces) {

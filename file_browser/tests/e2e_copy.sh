@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End to end with real X input: start dirvik, double-click the z: drive, walk
 # into a prepared folder, and copy files through the input panel by typing
-# paths: a small file and a 50 MB one into a folder; onto a full disk (a 1 MB
+# paths: a small file and a 50 MB one into a folder; an emptied field, which
+# must say that there is no such folder; a folder typed without its trailing
+# backslash, which receives the file; onto a full disk (a 1 MB
 # tmpfs), where a new copy and a replacement answered Yes both fail and leave
 # nothing behind and the old file byte for byte; and one copy whose "replace?"
 # question waits while a second copy is made and answered No. Then Exit.
@@ -24,7 +26,7 @@ export WINEPREFIX="${WINEPREFIX:-${PROJECT_WINEPREFIX:-$root/build/wine}}"
 
 work="$(mktemp -d /tmp/dirvik-e2e-XXXXXX)"
 name="отчёт 1.txt"
-mkdir "$work/out" "$work/full"
+mkdir "$work/out" "$work/full" "$work/into"
 head -c 3000 /dev/urandom >"$work/$name"
 head -c 50M /dev/urandom >"$work/huge.bin"
 head -c 900K /dev/urandom >"$work/big.bin"
@@ -69,9 +71,8 @@ click_entry() { # entry clicks
   sleep 0.4
 }
 
-# Selects `entry`, opens the copy panel from the menu, types `text` behind the
-# suggested folder and presses "OK".
-copy_to() { # entry text
+# Selects `entry`, opens the copy panel from the menu and clicks into its field.
+open_copy_panel() { # entry
   local at
   click_entry "$1" 1
   xdotool windowfocus --sync "$win"
@@ -82,14 +83,24 @@ copy_to() { # entry text
   at=$(probe control 310) || fail "the copy panel did not open for $1"
   # shellcheck disable=SC2086
   click_at $at 1
-  xdotool key End
-  xdotool type --delay 30 "$2"
-  sleep 0.2
-  [ "$(probe text 310)" = "$folder$2" ] || fail "input field: $(probe text 310)"
+}
+press_ok() {
+  local at
   at=$(probe control 303)
   # shellcheck disable=SC2086
   click_at $at 1
   sleep 0.5
+}
+
+# Selects `entry`, opens the copy panel, types `text` behind the suggested
+# folder and presses "OK".
+copy_to() { # entry text
+  open_copy_panel "$1"
+  xdotool key End
+  xdotool type --delay 30 "$2"
+  sleep 0.2
+  [ "$(probe text 310)" = "$folder$2" ] || fail "input field: $(probe text 310)"
+  press_ok
 }
 
 # Waits for a message box with `caption`, shoots it, and presses button `id`
@@ -134,6 +145,18 @@ folder="z:\\tmp\\$(basename "$work")\\"
 copy_to "$name" 'out\'
 cmp "$work/$name" "$work/out/$name" || fail "the copy differs from the file"
 probe control 310 >/dev/null 2>&1 && fail "the panel stayed open after the copy"
+# The field emptied with real keys: an empty target names no folder.
+open_copy_panel "$name"
+xdotool key End shift+Home BackSpace
+sleep 0.2
+[ -z "$(probe text 310)" ] || fail "the field still holds $(probe text 310)"
+press_ok
+text=$(answer_box Error 1 empty-target)
+[ "$text" = "Директории стаким именем не существует" ] || fail "an empty target said \"$text\""
+# A folder typed without its trailing backslash: the copy goes into it, unasked.
+copy_to "$name" into
+probe control 310 >/dev/null 2>&1 && fail "the panel stayed open: a question for a folder target?"
+cmp "$work/$name" "$work/into/$name" || fail "the copy into into/ differs from the file"
 copy_to huge.bin 'out\'
 cmp "$work/huge.bin" "$work/out/huge.bin" || fail "the 50 MB copy differs from the file"
 

@@ -25,7 +25,7 @@ class FakePlatform : public BrowserPlatform {
     // The list box.
     std::vector<std::string> list;
     int selected = -1;
-    // Entries that show a name outside the code page approximately.
+    // Entries that show their item's name only approximately.
     std::set<std::string> inexact;
     // Listings by pattern; drives for the root view.
     std::map<std::string, std::vector<std::string>> listings;
@@ -108,6 +108,7 @@ class FakePlatform : public BrowserPlatform {
         calls.push_back(std::string("setPathBar ") + text);
         pathBar = text;
     }
+    void showRootTitle(const char* title) override { setPathBar(title); }
     void createUpButton() override {
         calls.push_back("createUpButton");
         upButton = true;
@@ -187,10 +188,9 @@ class FakePlatform : public BrowserPlatform {
     bool sameFile(const char* a, const char* b) override {
         return files.count(a) && std::string(a) == b;
     }
-    void describeError(unsigned long code, char* buffer, std::size_t capacity) override {
-        const std::string text = "system text " + std::to_string(code);
-        std::strncpy(buffer, text.c_str(), capacity - 1);
-        buffer[capacity - 1] = '\0';
+    void showSystemError(unsigned long code, const char* caption) override {
+        calls.push_back(std::string("showError ") + caption);
+        errors.push_back("system text " + std::to_string(code));
     }
 
     std::string pathBar;

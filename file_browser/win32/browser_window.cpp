@@ -2,6 +2,8 @@
 
 #include "win32/win32_browser_platform.h"
 
+#include "platform/text.h"
+
 namespace browser {
 
 const char* const kClassName = "MyKlass";
@@ -17,14 +19,14 @@ Win32BrowserPlatform g_platform(g_handles);
 void OnCreate(HWND window) {
     g_handles.window = window;
     g_handles.entryList = g_platform.createControl(
-        "LISTBOX", "", WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_DISABLENOSCROLL,
+        L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_DISABLENOSCROLL,
         IDC_ENTRY_LIST, 0, 22, 305, 390);
     g_handles.exitButton =
-        g_platform.createControl("BUTTON", "Exit", 0, IDC_EXIT_BUTTON, 510, 22, 80, 40);
+        g_platform.createControl(L"BUTTON", L"Exit", 0, IDC_EXIT_BUTTON, 510, 22, 80, 40);
     // Without ES_AUTOHSCROLL a one-line edit drops the text that does not fit
     // its width: a deep folder's pattern would lose its own end.
     g_handles.pathBar = g_platform.createControl(
-        "edit", nullptr, WS_BORDER | ES_READONLY | ES_NOHIDESEL | ES_AUTOHSCROLL, IDC_PATH_BAR, 0,
+        L"edit", nullptr, WS_BORDER | ES_READONLY | ES_NOHIDESEL | ES_AUTOHSCROLL, IDC_PATH_BAR, 0,
         0, 593, 20);
     ShowRootView(g_state, g_platform);
 }
@@ -59,37 +61,41 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_COMMAND: OnCommand(wParam); break;
     default: break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void RegisterBrowserClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
+    // A Unicode class: its window and the texts it shows are UTF-16, whatever
+    // the system's ANSI code page.
+    const std::wstring className = desk::Wide(kClassName);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = BrowserWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
+    wc.lpszClassName = className.c_str();
+    RegisterClassExW(&wc);
 }
 
 HWND CreateBrowserWindow(HINSTANCE instance) {
     g_handles.instance = instance;
-    return CreateWindowExA(0, kClassName, kWindowTitle, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 600, 450, nullptr, nullptr, instance,
-                           nullptr);
+    return CreateWindowExW(0, desk::Wide(kClassName).c_str(), desk::Wide(kWindowTitle).c_str(),
+                           WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                           CW_USEDEFAULT, 600, 450, nullptr, nullptr, instance, nullptr);
 }
 
 void AttachBrowserMenu(HWND window, int showMode) {
     g_handles.filePopup = CreatePopupMenu();
-    AppendMenuA(g_handles.filePopup, MF_STRING | MF_GRAYED, IDM_COPY_FILE, "&Copy File");
-    AppendMenuA(g_handles.filePopup, MF_STRING | MF_GRAYED, IDM_RENAME, "Rename");
-    AppendMenuA(g_handles.filePopup, MF_SEPARATOR, IDM_SEPARATOR, nullptr);
-    AppendMenuA(g_handles.filePopup, MF_STRING, IDM_EXIT, "Exit");
+    AppendMenuW(g_handles.filePopup, MF_STRING | MF_GRAYED, IDM_COPY_FILE, L"&Copy File");
+    AppendMenuW(g_handles.filePopup, MF_STRING | MF_GRAYED, IDM_RENAME, L"Rename");
+    AppendMenuW(g_handles.filePopup, MF_SEPARATOR, IDM_SEPARATOR, nullptr);
+    AppendMenuW(g_handles.filePopup, MF_STRING, IDM_EXIT, L"Exit");
     g_handles.menuBar = CreateMenu();
-    AppendMenuA(g_handles.menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(g_handles.filePopup),
-                "&File");
+    AppendMenuW(g_handles.menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(g_handles.filePopup),
+                L"&File");
     SetMenu(window, g_handles.menuBar);
     ShowWindow(window, showMode);
     UpdateWindow(window);

@@ -1,6 +1,7 @@
 #include "win32/win32_browser_platform.h"
 
 #include "platform/handle.h"
+#include "platform/text.h"
 
 #include <cstdio>
 #include <cstring>
@@ -8,31 +9,115 @@
 
 namespace browser {
 
+std::wstring NameToWide(const char* name) {
+    const int needed = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, nullptr, 0);
+    if (needed <= 1)
+        return std::wstring();
+    std::wstring out(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, out.data(), needed);
+    out.pop_back();
+    return out;
+}
+
+bool NameFromWide(const std::wstring& name, char* buffer, std::size_t capacity) {
+    if (capacity == 0)
+        return false;
+    if (name.empty()) {
+        buffer[0] = '\0';
+        return true;
+    }
+    const int length = static_cast<int>(name.size());
+    const int needed = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name.data(), length,
+                                           nullptr, 0, nullptr, nullptr);
+    if (needed <= 0 || static_cast<std::size_t>(needed) + 1 > capacity)
+        return false;
+    WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name.data(), length, buffer, needed, nullptr,
+                        nullptr);
+    buffer[needed] = '\0';
+    return true;
+}
+
 namespace {
 
 void CloseControl(HWND& control) {
     if (control && IsWindow(control))
-        SendMessageA(control, WM_CLOSE, 0, 0);
+        SendMessageW(control, WM_CLOSE, 0, 0);
     control = nullptr;
 }
 
-void PutText(HWND edit, const char* text) {
-    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+void PutText(HWND edit, const std::wstring& text) {
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-// Creates a new file "dvkXXXX.tmp" in `folder` (ending in a backslash) and
-// writes its path into `temp`; INVALID_HANDLE_VALUE and the last error set
-// when none can be made. Never opens an existing file.
-HANDLE CreateTemporary(const char* folder, char (&temp)[MAX_PATH]) {
+// The text of list entry `index` in UTF-16; false when there is none.
+bool EntryWide(HWND list, int index, std::wstring& out) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR || length < 0)
+        return false;
+    out.assign(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(out.data()));
+    if (got == LB_ERR || got < 0)
+        return false;
+    out.resize(static_cast<std::size_t>(got) <= out.size() ? static_cast<std::size_t>(got) : 0);
+    return true;
+}
+
+// The long-path form of a full path ("\\?\c:\dir\name", "\\?\UNC\host\share\name"):
+// the file calls then take it as it is, beyond MAX_PATH characters.
+std::wstring LongForm(const std::wstring& full) {
+    if (full.compare(0, 4, L"\\\\?\\") == 0 || full.compare(0, 4, L"\\\\.\\") == 0)
+        return full;
+    if (full.compare(0, 2, L"\\\\") == 0)
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// The full path a copy of `source` to `target` writes: `target` made full,
+// or, when it names an existing folder, the file of the source's name in that
+// folder (a folder typed without its trailing backslash is still a folder).
+// 0 or the error code; the path must fit MAX_PATH, as any path the
+// browser lists does.
+DWORD CopyDestination(const std::wstring& source, const std::wstring& target, std::wstring& full) {
+    // An empty text names no folder at all; the system reports nothing for
+    // it (GetFullPathName returns 0 and leaves the last error as it was).
+    if (target.empty())
+        return ERROR_PATH_NOT_FOUND;
+    wchar_t buffer[MAX_PATH];
+    wchar_t* name = nullptr;
+    SetLastError(0);
+    const DWORD length = GetFullPathNameW(target.c_str(), MAX_PATH, buffer, &name);
+    if (length == 0) {
+        const DWORD error = GetLastError();
+        return error != 0 ? error : ERROR_PATH_NOT_FOUND;
+    }
+    if (length >= MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
+    full.assign(buffer, length);
+    const DWORD attributes = GetFileAttributesW(LongForm(full).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const std::size_t cut = source.find_last_of(L"\\/");
+        if (full.back() != L'\\')
+            full += L'\\';
+        full += source.substr(cut == std::wstring::npos ? 0 : cut + 1);
+        if (full.size() >= MAX_PATH)
+            return ERROR_FILENAME_EXCED_RANGE;
+        return 0;
+    }
+    return name && *name != L'\0' ? 0 : ERROR_INVALID_NAME;
+}
+
+// Creates a new file "dvkXXXX.tmp" in `folder` (a long-path form ending in a
+// backslash) and writes its path into `temp`; INVALID_HANDLE_VALUE and the
+// last error set when none can be made. Never opens an existing file. The
+// long-path form lets the temporary name outgrow MAX_PATH where the
+// destination itself just fits.
+HANDLE CreateTemporary(const std::wstring& folder, std::wstring& temp) {
     const DWORD start = GetTickCount();
     for (DWORD k = 0; k < 1000; ++k) {
-        const int length = std::snprintf(temp, sizeof temp, "%sdvk%04lx.tmp", folder,
-                                         static_cast<unsigned long>((start + k) & 0xFFFF));
-        if (length < 0 || length >= static_cast<int>(sizeof temp)) {
-            SetLastError(ERROR_FILENAME_EXCED_RANGE);
-            return INVALID_HANDLE_VALUE;
-        }
-        HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        wchar_t name[16];
+        std::swprintf(name, 16, L"dvk%04lx.tmp", static_cast<unsigned long>((start + k) & 0xFFFF));
+        temp = folder + name;
+        HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
             return file;
@@ -45,7 +130,7 @@ HANDLE CreateTemporary(const char* folder, char (&temp)[MAX_PATH]) {
 // copy by the system has them (a read-only file gives a read-only copy).
 // 0 or the error code.
 DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
-                     desk::KernelHandle& target, const char* temp) {
+                     desk::KernelHandle& target, const std::wstring& temp) {
     // Static: one copy runs at a time, and the stack stays small.
     static char buffer[1 << 20];
     for (;;) {
@@ -65,15 +150,27 @@ DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
         return GetLastError();
     const DWORD kept = info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-    SetFileAttributesA(temp, kept ? kept : FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(temp.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     return 0;
+}
+
+// The identity of an existing file; false when it cannot be opened.
+bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const BOOL got = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return got != 0;
 }
 
 } // namespace
 
-HWND Win32BrowserPlatform::createControl(const char* className, const char* text, DWORD style,
+HWND Win32BrowserPlatform::createControl(const wchar_t* className, const wchar_t* text, DWORD style,
                                          int id, int x, int y, int width, int height) {
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+    return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                            h_.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            h_.instance, nullptr);
 }
@@ -81,85 +178,87 @@ HWND Win32BrowserPlatform::createControl(const char* className, const char* text
 void Win32BrowserPlatform::listDrives() {
     // With DDL_DIRECTORY or an empty pattern Wine lists no drives at all; the
     // exclusive drive listing gives the same "[-x-]" entries on both systems.
-    static char pattern[] = "*.*";
-    SendMessageA(h_.entryList, LB_DIR, kListDrivesFlags, reinterpret_cast<LPARAM>(pattern));
+    static wchar_t pattern[] = L"*.*";
+    SendMessageW(h_.entryList, LB_DIR, kListDrivesFlags, reinterpret_cast<LPARAM>(pattern));
 }
 
 void Win32BrowserPlatform::listFolder(const char* pattern) {
     // A visible list updates its scroll bar after every entry added; for a big
     // folder that costs far more than the listing itself. Redrawing is held
-    // back while the entries come in, then the list is drawn once.
-    SendMessageA(h_.entryList, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(h_.entryList, LB_DIR, kListFolderFlags, reinterpret_cast<LPARAM>(pattern));
-    SendMessageA(h_.entryList, WM_SETREDRAW, TRUE, 0);
+    // back while the entries come in, then the list is drawn once. The wide
+    // listing keeps every name as the file system spells it.
+    const std::wstring wide = NameToWide(pattern);
+    SendMessageW(h_.entryList, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(h_.entryList, LB_DIR, kListFolderFlags, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(h_.entryList, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(h_.entryList, nullptr, TRUE);
 }
 
 void Win32BrowserPlatform::clearList() {
     // One message, whatever the number of entries: deleting entry 0 one at a
     // time costs time growing with the square of the count.
-    SendMessageA(h_.entryList, LB_RESETCONTENT, 0, 0);
+    SendMessageW(h_.entryList, LB_RESETCONTENT, 0, 0);
 }
 
 int Win32BrowserPlatform::entryCount() {
-    return static_cast<int>(SendMessageA(h_.entryList, LB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(h_.entryList, LB_GETCOUNT, 0, 0));
 }
 
 int Win32BrowserPlatform::selectedIndex() {
-    const LRESULT index = SendMessageA(h_.entryList, LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(h_.entryList, LB_GETCURSEL, 0, 0);
     return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
 bool Win32BrowserPlatform::entryText(int index, char* buffer, std::size_t capacity) {
-    const LRESULT length = SendMessageA(h_.entryList, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR || length < 0 || static_cast<std::size_t>(length) + 1 > capacity)
+    std::wstring wide;
+    if (!EntryWide(h_.entryList, index, wide))
         return false;
-    const LRESULT got =
-        SendMessageA(h_.entryList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer));
-    if (got == LB_ERR)
+    if (NameFromWide(wide, buffer, capacity))
+        return true;
+    // A lone surrogate has no UTF-8 form: the entry is read with a stand-in
+    // character, and entryNameExact tells the model not to act on it.
+    const int length = static_cast<int>(wide.size());
+    const int needed =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0 || static_cast<std::size_t>(needed) + 1 > capacity)
         return false;
-    buffer[got] = '\0';
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, buffer, needed, nullptr, nullptr);
+    buffer[needed] = '\0';
     return true;
 }
 
 bool Win32BrowserPlatform::entryNameExact(int index) {
-    // The list keeps each name in UTF-16 and hands out its nearest
-    // single-byte spelling ("café" as "cafe"). The name is exact when it
-    // converts without a default character or a best-fit substitute and
-    // converts back unchanged.
-    const LRESULT length = SendMessageW(h_.entryList, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR || length < 0 || length >= static_cast<LRESULT>(kTextCapacity))
-        return false;
-    wchar_t wide[kTextCapacity];
-    if (SendMessageW(h_.entryList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide)) == LB_ERR)
-        return false;
-    char narrow[kTextCapacity * 2];
-    BOOL usedDefault = FALSE;
-    if (!WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, narrow, sizeof narrow, nullptr,
-                             &usedDefault) ||
-        usedDefault)
-        return false;
-    wchar_t back[kTextCapacity];
-    return MultiByteToWideChar(CP_ACP, 0, narrow, -1, back, kTextCapacity) != 0 &&
-           std::wcscmp(back, wide) == 0;
+    // Names travel as UTF-8, which carries every UTF-16 name but one holding
+    // a lone surrogate.
+    std::wstring wide;
+    char narrow[kTextCapacity];
+    return EntryWide(h_.entryList, index, wide) && NameFromWide(wide, narrow, sizeof narrow);
 }
 
-void Win32BrowserPlatform::setPathBar(const char* text) {
+void Win32BrowserPlatform::replaceBarText(const std::wstring& text) {
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(h_.pathBar, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageW(h_.pathBar, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    SendMessageA(h_.pathBar, EM_SETSEL, 0, -1);
+    SendMessageW(h_.pathBar, EM_SETSEL, 0, -1);
     PutText(h_.pathBar, text);
     // The caret ends behind the new text, and a one-line edit keeps its view
     // scrolled to it: bring the start of the path back into view.
-    SendMessageA(h_.pathBar, EM_SETSEL, 0, 0);
-    SendMessageA(h_.pathBar, EM_SCROLLCARET, 0, 0);
+    SendMessageW(h_.pathBar, EM_SETSEL, 0, 0);
+    SendMessageW(h_.pathBar, EM_SCROLLCARET, 0, 0);
+}
+
+void Win32BrowserPlatform::setPathBar(const char* pattern) {
+    replaceBarText(NameToWide(pattern));
+}
+
+void Win32BrowserPlatform::showRootTitle(const char* title) {
+    replaceBarText(desk::Wide(title));
 }
 
 void Win32BrowserPlatform::createUpButton() {
     CloseControl(h_.upButton);
-    h_.upButton = createControl("BUTTON", "Up to level", 0, IDC_UP_BUTTON, 310, 22, 200, 40);
+    h_.upButton = createControl(L"BUTTON", L"Up to level", 0, IDC_UP_BUTTON, 310, 22, 200, 40);
 }
 
 void Win32BrowserPlatform::closeUpButton() {
@@ -173,23 +272,23 @@ void Win32BrowserPlatform::setFileCommands(bool enabled) {
 }
 
 void Win32BrowserPlatform::sendCommand(int id) {
-    SendMessageA(h_.window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    SendMessageW(h_.window, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
 void Win32BrowserPlatform::endProgram() {
-    SendMessageA(h_.window, WM_DESTROY, 0, 0);
+    SendMessageW(h_.window, WM_DESTROY, 0, 0);
 }
 
 void Win32BrowserPlatform::openPanel(int okId, const char* prompt, const char* suggestion) {
-    h_.promptField = createControl("edit", "", ES_MULTILINE | ES_READONLY | ES_NOHIDESEL,
+    h_.promptField = createControl(L"edit", L"", ES_MULTILINE | ES_READONLY | ES_NOHIDESEL,
                                    IDC_PROMPT_FIELD, 310, 80, 280, 36);
-    HWND ok = createControl("BUTTON", "OK", 0, okId, 350, 160, 70, 30);
+    HWND ok = createControl(L"BUTTON", L"OK", 0, okId, 350, 160, 70, 30);
     (okId == IDC_OK_COPY ? h_.okCopyButton : h_.okRenameButton) = ok;
-    h_.cancelButton = createControl("BUTTON", "Cencel", 0, IDC_CANCEL, 465, 160, 70, 30);
-    PutText(h_.promptField, prompt);
-    h_.inputField = createControl("edit", "", WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL,
+    h_.cancelButton = createControl(L"BUTTON", L"Cencel", 0, IDC_CANCEL, 465, 160, 70, 30);
+    PutText(h_.promptField, desk::Wide(prompt));
+    h_.inputField = createControl(L"edit", L"", WS_BORDER | ES_AUTOHSCROLL | ES_NOHIDESEL,
                                   IDC_INPUT_FIELD, 310, 116, 280, 20);
-    PutText(h_.inputField, suggestion);
+    PutText(h_.inputField, NameToWide(suggestion));
 }
 
 void Win32BrowserPlatform::closePanel() {
@@ -201,48 +300,39 @@ void Win32BrowserPlatform::closePanel() {
 }
 
 bool Win32BrowserPlatform::readInput(char* buffer, std::size_t capacity) {
-    if (!h_.inputField || !IsWindow(h_.inputField) || capacity < sizeof(WORD) || capacity > 0xFFFF)
+    // A one-line field: its window text is exactly the characters in it.
+    if (!h_.inputField || !IsWindow(h_.inputField))
         return false;
-    const LRESULT length = SendMessageA(h_.inputField, EM_LINELENGTH, 0, 0);
-    if (length < 0 || static_cast<std::size_t>(length) + 1 > capacity)
-        return false;
-    // EM_GETLINE takes the buffer's size in its first word and adds no terminator.
-    const WORD size = static_cast<WORD>(capacity - 1);
-    std::memcpy(buffer, &size, sizeof size);
-    const LRESULT got =
-        SendMessageA(h_.inputField, EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer));
-    buffer[got > 0 ? got : 0] = '\0';
-    return true;
+    return NameFromWide(desk::WindowTextWide(h_.inputField), buffer, capacity);
 }
 
 void Win32BrowserPlatform::showError(const char* text, const char* caption) {
-    MessageBoxA(nullptr, text, caption, MB_ICONERROR);
+    desk::MessageBox1251(nullptr, text, caption, MB_ICONERROR);
 }
 
 bool Win32BrowserPlatform::askYesNo(const char* text, const char* caption, Question kind) {
     const UINT icon = kind == Question::Warning ? MB_ICONEXCLAMATION : MB_ICONQUESTION;
-    return MessageBoxA(nullptr, text, caption, icon | MB_YESNO) == IDYES;
+    return desk::MessageBox1251(nullptr, text, caption, icon | MB_YESNO) == IDYES;
 }
 
 unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, bool failIfExists) {
     // The copy is written to a temporary file beside the destination and put
     // in its place in one step: a failure part way (a full disk) leaves the
     // destination as it was and no cut-off file behind.
-    char full[MAX_PATH];
-    char* name = nullptr;
-    const DWORD length = GetFullPathNameA(to, MAX_PATH, full, &name);
-    if (length == 0)
-        return GetLastError();
-    if (length >= MAX_PATH)
-        return ERROR_FILENAME_EXCED_RANGE;
-    if (!name || *name == '\0')
-        return ERROR_INVALID_NAME;
-    desk::KernelHandle source(CreateFileA(from, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const std::wstring sourcePath = NameToWide(from);
+    std::wstring full;
+    if (const DWORD error = CopyDestination(sourcePath, NameToWide(to), full))
+        return error;
+    const std::wstring destination = LongForm(full);
+    desk::KernelHandle source(CreateFileW(sourcePath.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                                          nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!source.valid() || !GetFileInformationByHandle(source.get(), &info))
-        return GetLastError();
-    const DWORD existing = GetFileAttributesA(full);
+    if (!source.valid() || !GetFileInformationByHandle(source.get(), &info)) {
+        const DWORD error = GetLastError();
+        return error != 0 ? error : ERROR_FILE_NOT_FOUND;
+    }
+    const DWORD existing = GetFileAttributesW(destination.c_str());
     if (failIfExists && existing != INVALID_FILE_ATTRIBUTES)
         return ERROR_FILE_EXISTS;
     // A read-only file is not replaced, as by a copy of the system (Wine's
@@ -250,66 +340,64 @@ unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, b
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
         return ERROR_ACCESS_DENIED;
 
-    const char saved = *name;
-    *name = '\0'; // `full` is now the destination's folder
-    char temp[MAX_PATH];
-    desk::KernelHandle target(CreateTemporary(full, temp));
-    *name = saved;
+    std::wstring temp;
+    desk::KernelHandle target(
+        CreateTemporary(destination.substr(0, destination.find_last_of(L'\\') + 1), temp));
     if (!target.valid()) {
         // A missing folder or drive, or a file in the folder's place.
         const DWORD notMade = GetLastError();
         const bool noFolder = notMade == ERROR_FILE_NOT_FOUND || notMade == ERROR_PATH_NOT_FOUND ||
-                              notMade == ERROR_INVALID_DRIVE || notMade == ERROR_DIRECTORY;
+                              notMade == ERROR_INVALID_DRIVE || notMade == ERROR_DIRECTORY ||
+                              notMade == 0;
         return noFolder ? ERROR_PATH_NOT_FOUND : notMade;
     }
     DWORD error = WriteWholeCopy(source.get(), info, target, temp);
     const DWORD replace = failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING;
-    if (error == 0 && !MoveFileExA(temp, full, replace | MOVEFILE_WRITE_THROUGH)) {
+    if (error == 0 &&
+        !MoveFileExW(temp.c_str(), destination.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
         if (error == ERROR_ALREADY_EXISTS)
             error = ERROR_FILE_EXISTS;
+        if (error == 0)
+            error = ERROR_ACCESS_DENIED;
     }
     if (error != 0) {
         target.close();
-        SetFileAttributesA(temp, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(temp);
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(temp.c_str());
     }
     return error;
 }
 
 bool Win32BrowserPlatform::renameFile(const char* from, const char* to) {
-    return MoveFileA(from, to) != 0;
+    const std::wstring source = NameToWide(from);
+    const std::wstring target = NameToWide(to);
+    return !source.empty() && !target.empty() && MoveFileW(source.c_str(), target.c_str()) != 0;
 }
 
-bool Win32BrowserPlatform::sameFile(const char* a, const char* b) {
+bool Win32BrowserPlatform::sameFile(const char* from, const char* to) {
+    const std::wstring source = NameToWide(from);
+    std::wstring full;
     BY_HANDLE_FILE_INFORMATION info[2] = {};
-    const char* paths[2] = {a, b};
-    for (int i = 0; i < 2; ++i) {
-        HANDLE file =
-            CreateFileA(paths[i], 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        const BOOL got = GetFileInformationByHandle(file, &info[i]);
-        CloseHandle(file);
-        if (!got)
-            return false;
-    }
+    if (CopyDestination(source, NameToWide(to), full) != 0 || !FileIdentity(source, info[0]) ||
+        !FileIdentity(LongForm(full), info[1]))
+        return false;
     return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
            info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
            info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
-void Win32BrowserPlatform::describeError(unsigned long code, char* buffer, std::size_t capacity) {
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0, buffer, static_cast<DWORD>(capacity), nullptr);
-    if (length == 0) {
-        std::snprintf(buffer, capacity, "Error %lu", code);
-        return;
-    }
+void Win32BrowserPlatform::showSystemError(unsigned long code, const char* caption) {
+    // The system's text in its own language, in UTF-16 all the way.
+    wchar_t text[1024];
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0, text, 1024, nullptr);
+    if (length == 0)
+        length = static_cast<DWORD>(std::swprintf(text, 1024, L"Error %lu", code));
     while (length > 0 &&
-           (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
-        buffer[--length] = '\0';
+           (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
+        text[--length] = L'\0';
+    MessageBoxW(nullptr, text, desk::Wide(caption).c_str(), MB_ICONERROR);
 }
 
 } // namespace browser

@@ -1,15 +1,26 @@
 // BrowserPlatform on Win32: the list box's own directory listing, the edit
 // controls, the "&File" popup, ownerless message boxes and the file calls.
+// Every call is a wide one: own texts are turned from Windows-1251 into
+// UTF-16, names travel to and from the model as UTF-8 (see NameToWide), so
+// nothing depends on the system's ANSI code page.
 #pragma once
 
 #include "model/browser_platform.h"
 #include "win32/browser_window.h"
+
+#include <string>
 
 namespace browser {
 
 // Flags of the list box's directory listing.
 constexpr UINT kListDrivesFlags = DDL_DRIVES | DDL_EXCLUSIVE;
 constexpr UINT kListFolderFlags = DDL_DIRECTORY;
+
+// A name from the model (UTF-8) as UTF-16; empty when it is not UTF-8.
+std::wstring NameToWide(const char* name);
+// A UTF-16 name as the model carries it (UTF-8) into `buffer` with its NUL;
+// false when it does not fit or holds a lone surrogate, which UTF-8 cannot carry.
+bool NameFromWide(const std::wstring& name, char* buffer, std::size_t capacity);
 
 class Win32BrowserPlatform : public BrowserPlatform {
   public:
@@ -22,7 +33,8 @@ class Win32BrowserPlatform : public BrowserPlatform {
     int selectedIndex() override;
     bool entryText(int index, char* buffer, std::size_t capacity) override;
     bool entryNameExact(int index) override;
-    void setPathBar(const char* text) override;
+    void setPathBar(const char* pattern) override;
+    void showRootTitle(const char* title) override;
     void createUpButton() override;
     void closeUpButton() override;
     void setFileCommands(bool enabled) override;
@@ -35,14 +47,17 @@ class Win32BrowserPlatform : public BrowserPlatform {
     bool askYesNo(const char* text, const char* caption, Question kind) override;
     unsigned long copyFile(const char* from, const char* to, bool failIfExists) override;
     bool renameFile(const char* from, const char* to) override;
-    bool sameFile(const char* a, const char* b) override;
-    void describeError(unsigned long code, char* buffer, std::size_t capacity) override;
+    bool sameFile(const char* from, const char* to) override;
+    void showSystemError(unsigned long code, const char* caption) override;
 
-    // A child control of the main window with the common styles and `id`.
-    HWND createControl(const char* className, const char* text, DWORD style, int id, int x, int y,
-                       int width, int height);
+    // A child control of the main window with the common styles and `id`: a
+    // Unicode window, so that every text it holds is UTF-16.
+    HWND createControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, int x,
+                       int y, int width, int height);
 
   private:
+    void replaceBarText(const std::wstring& text);
+
     BrowserHandles& h_;
 };
 
