@@ -41,7 +41,7 @@ class ModalAnswerer {
 
     struct Seen {
         std::string caption; // Windows-1251, like WindowTextOf
-        std::string text; // the texts of the box's static controls, joined by '\n'
+        std::string text;    // the texts of the box's static controls, joined by '\n'
     };
     const std::vector<Seen>& seen() const { return seen_; }
 
