@@ -44,7 +44,7 @@ if(DESK_HAVE_GTEST)
   endif()
   # The title and the banners under code pages 1251, 1252 and 65001.
   desk_codepage_test(brick_codepage_tests SOURCES ${BRICK_DIR}/tests/wine/codepage_test.cpp
-                     ${BRICK_RC} LIBS brick_window)
+                     ${BRICK_DIR}/tests/wine/game_fixture.cpp ${BRICK_RC} LIBS brick_window)
   foreach(exe brick_codepage_tests brick_codepage_tests_utf8)
     if(TARGET ${exe})
       target_include_directories(${exe} PRIVATE ${BRICK_DIR}/res)
