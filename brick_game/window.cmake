@@ -42,6 +42,14 @@ if(DESK_HAVE_GTEST)
     # The tests look at the sound files that the program's build copies.
     add_dependencies(brick_wine_tests plitoboy)
   endif()
+  # The title and the banners under code pages 1251, 1252 and 65001.
+  desk_codepage_test(brick_codepage_tests SOURCES ${BRICK_DIR}/tests/wine/codepage_test.cpp
+                     ${BRICK_DIR}/tests/wine/game_fixture.cpp ${BRICK_RC} LIBS brick_window)
+  foreach(exe brick_codepage_tests brick_codepage_tests_utf8)
+    if(TARGET ${exe})
+      target_include_directories(${exe} PRIVATE ${BRICK_DIR}/res)
+    endif()
+  endforeach()
 endif()
 
 foreach(script play menu)

@@ -13,11 +13,22 @@ void CountingWait::run(std::int32_t counts, bool fromNow) {
     const std::int64_t part = perSecond % countsPerSecond_;
     const std::int64_t length = counts / countsPerSecond_ * perSecond +
                                 counts % countsPerSecond_ * perSecond / countsPerSecond_;
+    const std::int64_t catchUp = perSecond * kCatchUpMilliseconds / 1000;
+    const std::int64_t spin = perSecond * kSpinMicroseconds / 1000000;
     std::int64_t now = clock_.ticks();
     std::int64_t deadline = lastEnd_;
-    if (fromNow || !chained_ || now - lastEnd_ > length || now < lastEnd_ - length) {
+    // A clock behind the previous end (another clock, or one that jumped) is
+    // no base either.
+    if (fromNow || !chained_ || now - (lastEnd_ + length) > catchUp || now < lastEnd_) {
         deadline = now;
     }
+    const std::int64_t end = deadline + length;
+    if (end - now > spin) {
+        clock_.blockUntil(end - spin);
+        now = clock_.ticks();
+    }
+    // The counts whose deadlines have passed end at once; the rest each wait
+    // for their own.
     std::int64_t carry = 0;
     for (volatile std::int32_t i = 0; i < counts; i = i + 1) {
         deadline += whole;

@@ -4,10 +4,14 @@
 Reads the X screen (XGetImage of the root window) every few milliseconds while
 the ball flies, steers the paddle under the ball with real pointer motion and
 launches with a real click, and prints the share of samples in flight that
-show the ball. Prints figures; asserts nothing.
-  ball_visibility.py SECONDS   (DISPLAY set, plitoboy started in mouse mode)
+show the ball, the ball's speed along its straight ways up (play steps move it
+one pixel along its path), and, given the game's process id, the processor
+time that process took. Prints figures; asserts nothing.
+  ball_visibility.py SECONDS [PID]   (DISPLAY set, plitoboy started in mouse mode)
 """
 import ctypes
+import math
+import os
 import random
 import sys
 import time
@@ -74,8 +78,49 @@ def click():
     X.XFlush(display)
 
 
+def cpu_seconds(pid):
+    """User and system time of a process from /proc, or None."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    except (OSError, IndexError, ValueError):
+        return None
+
+
+class WayUp:
+    """Distance over time along runs of samples in which the ball rises and
+    keeps its sideways direction: one straight segment each."""
+
+    def __init__(self):
+        self.run = []
+        self.distance = self.seconds = 0.0
+        self.runs = 0
+
+    def add(self, t, x, y):
+        if self.run:
+            t0, x0, y0 = self.run[-1]
+            sideways = [p[1] for p in self.run]
+            turned = len(sideways) > 1 and (x - x0) * (sideways[-1] - sideways[0]) < 0
+            if y > y0 or turned or t - t0 > 0.1:
+                self.close()
+        self.run.append((t, x, y))
+
+    def close(self):
+        if len(self.run) >= 3 and self.run[-1][0] - self.run[0][0] > 0.05:
+            (t0, x0, y0), (t1, x1, y1) = self.run[0], self.run[-1]
+            self.distance += math.hypot(x1 - x0, y1 - y0)
+            self.seconds += t1 - t0
+            self.runs += 1
+        self.run = []
+
+
 def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 20.0
+    pid = sys.argv[2] if len(sys.argv) > 2 else None
+    cpu_start = cpu_seconds(pid) if pid else None
+    wall_start = time.time()
+    way_up = WayUp()
     flight = seen = partial = 0
     launched_at = None
     offset = 25
@@ -96,6 +141,7 @@ def main():
             flight += 1
             if ball >= 30:
                 seen += 1
+                way_up.add(now, bx, by)
             elif ball > 0:
                 partial += 1
         if ball > 0 and not resting:
@@ -105,9 +151,17 @@ def main():
             X.XWarpPointer(display, 0, root, 0, 0, 0, 0, int(bx) - offset, int(py))
             X.XFlush(display)
         time.sleep(random.uniform(0.002, 0.012))
+    cpu_end = cpu_seconds(pid) if pid else None
+    way_up.close()
     share = 100.0 * seen / flight if flight else 0.0
     print(f"samples in flight: {flight}; whole ball seen in {seen} ({share:.1f} %), "
           f"part of it in {partial}, none in {flight - seen - partial}")
+    if way_up.seconds > 0:
+        print(f"speed on the straight ways up: {way_up.distance / way_up.seconds:.1f} play steps "
+              f"per second over {way_up.runs} ways, {way_up.seconds:.1f} s")
+    if cpu_start is not None and cpu_end is not None:
+        share = 100.0 * (cpu_end - cpu_start) / (time.time() - wall_start)
+        print(f"the game's process took {share:.1f} % of a core over {seconds:.0f} s")
 
 
 main()

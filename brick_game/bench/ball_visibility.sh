@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts plitoboy under Wine, begins play and prints how often real screen
-# samples show the flying ball (ball_visibility.py). Prints figures only.
-#   brick_game/bench/ball_visibility.sh [plitoboy.exe] [seconds]
+# samples show the flying ball, its speed on its ways up and the processor time
+# of the game's process (ball_visibility.py). Prints figures only. With BUSY
+# set, that many bounded busy loops run beside it (BUSY=2 keeps two cores busy).
+#   [BUSY=2] brick_game/bench/ball_visibility.sh [plitoboy.exe] [seconds]
 set -uo pipefail
 REPO_ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 exe="$(realpath "${1:-$REPO_ROOT/build/mingw/bin/plitoboy.exe}")"
@@ -12,6 +14,7 @@ ensure_display
 wine_prefix_ready
 start_wine_server
 (cd "$(dirname "$exe")" && exec "$REPO_ROOT/scripts/wine-exec" "$exe" >/dev/null 2>&1) &
+game=$!
 for _ in $(seq 1 200); do
   wid=$(xdotool search --onlyvisible --classname plitoboy.exe 2>/dev/null | head -1)
   [ -n "$wid" ] && break
@@ -23,4 +26,10 @@ xdotool windowfocus --sync "$wid"; sleep 0.3; xdotool key Return
 sleep 0.5
 xdotool key Return
 sleep 0.5
-LC_ALL=C python3 "$REPO_ROOT/brick_game/bench/ball_visibility.py" "${2:-20}"
+busy=()
+for _ in $(seq 1 "${BUSY:-0}"); do
+  timeout "$(( ${2:-20} + 5 ))" sh -c 'while :; do :; done' &
+  busy+=($!)
+done
+LC_ALL=C python3 "$REPO_ROOT/brick_game/bench/ball_visibility.py" "${2:-20}" "$game"
+for b in "${busy[@]}"; do kill "$b" 2>/dev/null; done

@@ -66,7 +66,8 @@ class BrickPlatform {
     virtual void setTextColour(desk::Colour colour) = 0;
     virtual void setTextBackground(desk::Colour colour) = 0;
     virtual void setOpaqueText(bool opaque) = 0; // OPAQUE or TRANSPARENT background mode
-    // TextOutA of the first `count` bytes of `text` (Windows-1251).
+    // Draws the first `count` bytes of `text` (Windows-1251) as the same
+    // letters whatever the system's code page.
     virtual void textOut(int x, int y, const char* text, int count) = 0;
     // The spare-ball icon (resource 132), loaded and drawn at (x, y).
     virtual void drawLifeIcon(int x, int y) = 0;

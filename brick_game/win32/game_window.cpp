@@ -2,6 +2,7 @@
 
 #include "res/resource_ids.h"
 #include "platform/message_loop.h"
+#include "platform/text.h"
 
 namespace brickwin {
 
@@ -32,7 +33,7 @@ WindowRecord g_record;
 Win32BrickPlatform g_platform(g_record);
 
 void OnCreate(HWND hwnd) {
-    g_record.menuHandle = LoadMenuA(g_record.instanceHandle, MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    g_record.menuHandle = LoadMenuW(g_record.instanceHandle, MAKEINTRESOURCEW(IDR_MAIN_MENU));
     SetMenu(hwnd, g_record.menuHandle);
     brick::OnCreate(g_game, g_platform);
 }
@@ -43,6 +44,7 @@ void OnDestroy() {
     g_record.ballBrush.reset();
     g_record.paddleBrush.reset();
     g_platform.releaseBuffer();
+    g_platform.clock().releaseTimerPeriod();
 }
 
 LRESULT OnCommand(HWND hwnd, int commandId) {
@@ -69,22 +71,25 @@ bool StartUp(HINSTANCE instance) {
     g_game = brick::BrickGame{};
     brick::StartUpDefaults(g_game);
 
-    WNDCLASSEXA wc{};
+    // A Unicode class and window: their texts are the game's own, in 1251,
+    // and must not pass through the system's ANSI code page.
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     wc.lpfnWndProc = &GameWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_GAME));
-    wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_GAME_POINTER));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_GAME));
+    wc.hCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_GAME_POINTER));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
+    wc.lpszClassName = kClassNameWide;
+    return RegisterClassExW(&wc) != 0;
 }
 
 HWND CreateGameWindow(HINSTANCE instance, int showCommand) {
     g_record.instanceHandle = instance;
-    HWND hwnd = CreateWindowExA(0, kClassName, kWindowTitle, kWindowStyle, 0, 0, kWindowWidth,
-                                kWindowHeight, nullptr, nullptr, instance, nullptr);
+    HWND hwnd =
+        CreateWindowExW(0, kClassNameWide, desk::Wide(kWindowTitle).c_str(), kWindowStyle, 0, 0,
+                        kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
     if (!hwnd)
         return nullptr;
     ShowWindow(hwnd, showCommand);
@@ -109,8 +114,11 @@ void FillColourRequest(CHOOSECOLORA& request, brick::BrickGame& game) {
 LRESULT CALLBACK GameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     g_record.mainWindow = hwnd;
     FillColourRequest(g_record.colourRequest, g_game);
-    if (!g_game.isPlaying)
+    if (!g_game.isPlaying) {
+        // Play has stopped: the system timer's period is the system's again.
+        g_platform.clock().releaseTimerPeriod();
         brick::BannerFrame(g_game, g_platform);
+    }
 
     switch (message) {
     case WM_CREATE: OnCreate(hwnd); return 0;
@@ -133,8 +141,8 @@ LRESULT CALLBACK GameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         // screen whole at the paint's end.
         if (g_platform.eraseInBuffer(reinterpret_cast<HDC>(wParam)))
             return 1;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 

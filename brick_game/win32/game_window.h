@@ -9,6 +9,7 @@
 namespace brickwin {
 
 constexpr char kClassName[] = "Velmorin";
+constexpr wchar_t kClassNameWide[] = L"Velmorin";
 constexpr char kWindowTitle[] = "П Л И Т О Б О Й";
 constexpr DWORD kWindowStyle = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kWindowWidth = 700;

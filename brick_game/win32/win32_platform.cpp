@@ -2,6 +2,10 @@
 
 #include "res/resource_ids.h"
 #include "win32/game_window.h"
+#include "platform/text.h"
+
+#include <array>
+#include <string>
 
 namespace brickwin {
 
@@ -20,16 +24,58 @@ DWORD StopFlags(brick::StopForm form) {
     return form == brick::StopForm::Purge ? SND_PURGE : SND_FILENAME | SND_ASYNC;
 }
 
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+PerformanceClock::PerformanceClock() {
+    LARGE_INTEGER f;
+    if (QueryPerformanceFrequency(&f) && f.QuadPart > 0)
+        perSecond_ = f.QuadPart;
+    // Systems before Windows 10 1803 refuse the flag.
+    timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                    TIMER_ALL_ACCESS);
+    highResolution_ = timer_ != nullptr;
+    if (!timer_)
+        timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+}
+
+PerformanceClock::~PerformanceClock() {
+    releaseTimerPeriod();
+    if (timer_)
+        CloseHandle(timer_);
+}
+
 std::int64_t PerformanceClock::ticks() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return t.QuadPart;
 }
 
-std::int64_t PerformanceClock::ticksPerSecond() {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
+void PerformanceClock::blockUntil(std::int64_t deadline) {
+    const std::int64_t left = deadline - ticks();
+    if (left <= 0)
+        return;
+    // An ordinary timer keeps the system's timer period (often 15.6 ms)
+    // unless asked for 1 ms, which is held until play stops.
+    if (!highResolution_ && !periodHeld_)
+        periodHeld_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+    // In 100 ns units, negative for a time relative to now.
+    const std::int64_t hundredNs =
+        left / perSecond_ * 10'000'000 + left % perSecond_ * 10'000'000 / perSecond_;
+    LARGE_INTEGER due;
+    due.QuadPart = -(hundredNs > 0 ? hundredNs : 1);
+    const DWORD bound = static_cast<DWORD>(hundredNs / 10'000 + 100);
+    if (timer_ && SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE))
+        WaitForSingleObject(timer_, bound);
+    else
+        Sleep(static_cast<DWORD>(hundredNs / 10'000));
+}
+
+void PerformanceClock::releaseTimerPeriod() {
+    if (periodHeld_)
+        timeEndPeriod(1);
+    periodHeld_ = false;
 }
 
 Win32BrickPlatform::Paint* Win32BrickPlatform::innermost() {
@@ -46,7 +92,7 @@ HDC Win32BrickPlatform::paintDc() const {
     const Paint* paint = innermost();
     if (!paint || !paint->window)
         return nullptr;
-    return paint->savedState ? buffer_.get() : paint->window->get();
+    return paint->inPicture ? buffer_.get() : paint->window->get();
 }
 
 bool Win32BrickPlatform::eraseInBuffer(HDC windowDc) {
@@ -64,7 +110,7 @@ bool Win32BrickPlatform::eraseInBuffer(HDC windowDc) {
     HDC picture = buffer_.get();
     const int saved = SaveDC(picture);
     clipBufferLike(windowDc);
-    DefWindowProcA(record_.mainWindow, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
+    DefWindowProcW(record_.mainWindow, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
     RestoreDC(picture, saved);
     return true;
 }
@@ -80,13 +126,15 @@ void Win32BrickPlatform::releaseBuffer() {
 
 void Win32BrickPlatform::clipBufferLike(HDC windowDc) {
     // The system region is in screen pixels; the picture's are client pixels.
-    desk::Region region(CreateRectRgn(0, 0, 0, 0));
+    if (!clipRegion_)
+        clipRegion_.reset(CreateRectRgn(0, 0, 0, 0));
+    HRGN region = clipRegion_.get();
     POINT origin{0, 0};
     ClientToScreen(record_.mainWindow, &origin);
-    if (GetRandomRgn(windowDc, region.get(), SYSRGN) != 1)
-        SetRectRgn(region.get(), 0, 0, 0, 0);
-    OffsetRgn(region.get(), -origin.x, -origin.y);
-    SelectClipRgn(buffer_.get(), region.get());
+    if (GetRandomRgn(windowDc, region, SYSRGN) != 1)
+        SetRectRgn(region, 0, 0, 0, 0);
+    OffsetRgn(region, -origin.x, -origin.y);
+    SelectClipRgn(buffer_.get(), region);
 }
 
 // Makes the picture ready for one paint: of the client area's size, and
@@ -120,13 +168,20 @@ void Win32BrickPlatform::prepareBuffer(Paint& paint) {
     if (!buffer_.get() || bufferWindow_ != hwnd)
         return;
     HDC picture = buffer_.get();
-    paint.savedState = SaveDC(picture);
-    if (!paint.savedState)
-        return;
+    // A paint begun while another draws into the picture keeps the outer's
+    // state aside. The usual single paint does without (RestoreDC costs more
+    // than the rest of the picture's work): every frame sets the text
+    // attributes it draws with, and its clipping goes again at its end.
+    if (buffersDrawing_ > 0) {
+        paint.savedState = SaveDC(picture);
+        if (!paint.savedState)
+            return;
+    }
+    paint.inPicture = true;
     ++buffersDrawing_;
     clipBufferLike(window);
     if (paint.erased)
-        DefWindowProcA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
+        DefWindowProcW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
 }
 
 void Win32BrickPlatform::invalidate(const desk::Rect& area, bool erase) {
@@ -169,7 +224,7 @@ void Win32BrickPlatform::setCursorPos(int x, int y) {
 }
 
 void Win32BrickPlatform::sendKeyDown(int virtualKey, std::intptr_t lParam) {
-    SendMessageA(record_.mainWindow, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
+    SendMessageW(record_.mainWindow, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
                  static_cast<LPARAM>(lParam));
 }
 
@@ -182,7 +237,9 @@ void Win32BrickPlatform::beginPaint() {
         return;
     Paint& paint = paints_[slot];
     paint.erased = false;
+    paint.inPicture = false;
     paint.savedState = 0;
+    paint.clipKnown = false;
     paint.beginning = true;
     paint.window.emplace(record_.mainWindow);
     paint.beginning = false;
@@ -197,16 +254,19 @@ void Win32BrickPlatform::endPaint() {
     if (paintDepth_ >= kMaxPaintDepth)
         return;
     Paint& paint = paints_[paintDepth_];
-    if (paint.savedState) {
+    if (paint.inPicture) {
         // The whole frame reaches the screen at once; the window's own clipping
         // keeps the copy to the update region.
         HDC picture = buffer_.get();
-        RECT box{};
-        GetClipBox(picture, &box);
+        const RECT& box = clipBox(paint, picture);
         BitBlt(paint.window->get(), box.left, box.top, box.right - box.left, box.bottom - box.top,
                picture, box.left, box.top, SRCCOPY);
-        RestoreDC(picture, paint.savedState);
+        if (paint.savedState)
+            RestoreDC(picture, paint.savedState);
+        else
+            SelectClipRgn(picture, nullptr);
         paint.savedState = 0;
+        paint.inPicture = false;
         --buffersDrawing_;
     }
     paint.window.reset();
@@ -227,27 +287,80 @@ void Win32BrickPlatform::setOpaqueText(bool opaque) {
         SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
 }
 
-void Win32BrickPlatform::textOut(int x, int y, const char* text, int count) {
-    if (HDC dc = paintDc())
-        TextOutA(dc, x, y, text, count);
+const RECT& Win32BrickPlatform::clipBox(Paint& paint, HDC dc) {
+    if (!paint.clipKnown) {
+        if (GetClipBox(dc, &paint.clip) == ERROR)
+            SetRectEmpty(&paint.clip);
+        paint.clipKnown = true;
+    }
+    return paint.clip;
 }
 
-namespace {
-
 // Whether any pixel of the box lies in the paint's clipping region. A shape
-// outside it would change nothing on the screen, so it is not drawn at all:
-// most play frames repaint only the ball's old box.
-bool Visible(HDC dc, int left, int top, int right, int bottom) {
+// or a text outside it would change nothing on the screen, so it is not drawn
+// at all: most play frames repaint only the ball's old box. The clipping's
+// bounds, taken once per paint, answer most boxes without a call.
+bool Win32BrickPlatform::visible(HDC dc, int left, int top, int right, int bottom) {
+    if (Paint* paint = innermost()) {
+        const RECT& clip = clipBox(*paint, dc);
+        if (right <= clip.left || left >= clip.right || bottom <= clip.top || top >= clip.bottom)
+            return false;
+    }
     const RECT box{left, top, right, bottom};
     return RectVisible(dc, &box) != FALSE;
 }
 
+namespace {
+
+// UTF-16 of every Windows-1251 byte, made once: the game's texts are drawn
+// every frame, and a table lookup per byte costs less than a conversion call.
+const wchar_t* WideOf1251() {
+    static const auto table = [] {
+        std::array<wchar_t, 256> t{};
+        for (int b = 1; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            const std::wstring w = desk::Wide(&byte, 1);
+            t[b] = w.size() == 1 ? w[0] : L'?';
+        }
+        return t;
+    }();
+    return table.data();
+}
+
 } // namespace
 
-void Win32BrickPlatform::drawLifeIcon(int x, int y) {
-    record_.lifeIcon = LoadIconA(record_.instanceHandle, MAKEINTRESOURCEA(IDI_LIFE));
+void Win32BrickPlatform::textOut(int x, int y, const char* text, int count) {
     HDC dc = paintDc();
-    if (dc && Visible(dc, x, y, x + GetSystemMetrics(SM_CXICON), y + GetSystemMetrics(SM_CYICON)))
+    if (!dc || !text || count <= 0)
+        return;
+    // Every character of the game's font lies within its widest one, so this
+    // box holds all that TextOut may paint, the opaque background included.
+    if (!textCell_.cy) {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        textCell_ = SIZE{tm.tmMaxCharWidth + tm.tmOverhang, tm.tmHeight};
+    }
+    if (!visible(dc, x, y, x + count * textCell_.cx + textCell_.cx, y + textCell_.cy))
+        return;
+    // The game's texts are single bytes of 1251, one UTF-16 unit each.
+    const wchar_t* table = WideOf1251();
+    std::array<wchar_t, 128> wide;
+    const int n = count < static_cast<int>(wide.size()) ? count : static_cast<int>(wide.size());
+    for (int i = 0; i < n; ++i)
+        wide[i] = table[static_cast<unsigned char>(text[i])];
+    TextOutW(dc, x, y, wide.data(), n);
+}
+
+void Win32BrickPlatform::drawLifeIcon(int x, int y) {
+    // The icon is a shared one: loading it again would give the same handle,
+    // at the cost of three server round trips under Wine every frame.
+    if (!record_.lifeIcon || lifeIconModule_ != record_.instanceHandle) {
+        record_.lifeIcon = LoadIconA(record_.instanceHandle, MAKEINTRESOURCEA(IDI_LIFE));
+        lifeIconModule_ = record_.instanceHandle;
+        lifeIconSize_ = SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+    }
+    HDC dc = paintDc();
+    if (dc && visible(dc, x, y, x + lifeIconSize_.cx, y + lifeIconSize_.cy))
         DrawIcon(dc, x, y, record_.lifeIcon);
 }
 
@@ -263,7 +376,7 @@ HBRUSH Win32BrickPlatform::brushOf(brick::BrushKind kind) const {
 // A shape without its brush keeps whatever brush the device context holds.
 void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) {
     HDC dc = paintDc();
-    if (!dc || !Visible(dc, box.left, box.top, box.right, box.bottom))
+    if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
@@ -273,7 +386,7 @@ void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) 
 void Win32BrickPlatform::roundRect(const desk::Rect& box, int cornerW, int cornerH,
                                    brick::BrushKind brush) {
     HDC dc = paintDc();
-    if (!dc || !Visible(dc, box.left, box.top, box.right, box.bottom))
+    if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
@@ -282,7 +395,7 @@ void Win32BrickPlatform::roundRect(const desk::Rect& box, int cornerW, int corne
 
 void Win32BrickPlatform::rectangle(const desk::Rect& box, brick::BrushKind brush) {
     HDC dc = paintDc();
-    if (!dc || !Visible(dc, box.left, box.top, box.right, box.bottom))
+    if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
@@ -301,7 +414,7 @@ void Win32BrickPlatform::checkMenuItem(int commandId, bool checked) {
 }
 
 std::intptr_t Win32BrickPlatform::runDialog(int dialogId) {
-    return DialogBoxParamA(record_.instanceHandle, MAKEINTRESOURCEA(dialogId), record_.mainWindow,
+    return DialogBoxParamW(record_.instanceHandle, MAKEINTRESOURCEW(dialogId), record_.mainWindow,
                            &HelpDialogProc, 0);
 }
 

@@ -16,11 +16,29 @@ namespace brickwin {
 // the five speeds keep their ratio as far as the frame's own cost allows.
 constexpr std::int64_t kCountsPerSecond = 21'000'000;
 
-// QueryPerformanceCounter as the play wait's clock.
+// QueryPerformanceCounter as the play wait's clock; it blocks on a
+// high-resolution waitable timer (Windows 10 1803 on), or else on an ordinary
+// one with the system timer at 1 ms while play runs.
 class PerformanceClock : public desk::TickClock {
   public:
+    PerformanceClock();
+    ~PerformanceClock() override;
+    PerformanceClock(const PerformanceClock&) = delete;
+    PerformanceClock& operator=(const PerformanceClock&) = delete;
+
     std::int64_t ticks() override;
-    std::int64_t ticksPerSecond() override;
+    std::int64_t ticksPerSecond() override { return perSecond_; }
+    void blockUntil(std::int64_t deadline) override;
+    // Gives the system timer back its own period once play stops (a no-op
+    // with the high-resolution timer).
+    void releaseTimerPeriod();
+    bool highResolution() const { return highResolution_; }
+
+  private:
+    std::int64_t perSecond_ = 1;
+    HANDLE timer_ = nullptr;
+    bool highResolution_ = false;
+    bool periodHeld_ = false;
 };
 
 // The sound service: PlaySoundA, or a test's recorder with the same signature.
@@ -35,6 +53,7 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     explicit Win32BrickPlatform(WindowRecord& record) : record_(record) {}
 
     const desk::CountingWait& wait() const { return wait_; }
+    PerformanceClock& clock() { return clock_; }
 
     void setSoundFunction(SoundFunction f) { playSound_ = f ? f : &PlaySoundA; }
     // The device context that the innermost paint draws into (the off-screen
@@ -92,10 +111,15 @@ class Win32BrickPlatform : public brick::BrickPlatform {
         std::optional<desk::PaintDc> window;
         bool beginning = false; // still inside BeginPaint
         bool erased = false;    // BeginPaint asked for the erase
-        int savedState = 0;     // SaveDC of the picture, 0 when not drawing into it
+        bool inPicture = false; // drawing into the picture
+        int savedState = 0;     // SaveDC of the picture under a nested paint, else 0
+        bool clipKnown = false; // `clip` holds the drawing's clipping bounds
+        RECT clip{0, 0, 0, 0};
     };
 
     HBRUSH brushOf(brick::BrushKind kind) const;
+    const RECT& clipBox(Paint& paint, HDC dc);
+    bool visible(HDC dc, int left, int top, int right, int bottom);
     Paint* innermost();
     const Paint* innermost() const;
     void prepareBuffer(Paint& paint);
@@ -116,9 +140,15 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     // the client area changes size. The bitmap outlives the DC that holds it.
     desk::Bitmap bufferBitmap_;
     desk::MemoryDc buffer_;
+    desk::Region clipRegion_; // the picture's clipping, made once
     HWND bufferWindow_ = nullptr;
     SIZE bufferSize_{0, 0};
     int buffersDrawing_ = 0;
+    // The spare-ball icon's module and drawn size, and the font's widest
+    // character cell, taken once.
+    HINSTANCE lifeIconModule_ = nullptr;
+    SIZE lifeIconSize_{0, 0};
+    SIZE textCell_{0, 0};
 };
 
 } // namespace brickwin

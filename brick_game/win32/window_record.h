@@ -16,7 +16,7 @@ struct WindowRecord {
     desk::Brush brickBrush;
     desk::Brush ballBrush;
     desk::Brush paddleBrush;
-    // The spare-ball icon, a shared handle loaded again for every drawing.
+    // The spare-ball icon, a shared handle loaded at its first drawing.
     HICON lifeIcon = nullptr;
     // The colour dialog's request, filled afresh at the start of every message.
     CHOOSECOLORA colourRequest{};

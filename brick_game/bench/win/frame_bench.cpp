@@ -1,8 +1,10 @@
 // Measures the brick game's play frames in the real window under Wine (or
-// Windows): the play wait alone, the cost of one play frame without its wait
-// (drawn off-screen and, for comparison, straight into the window), the play
+// Windows): the play wait alone and the processor it takes, the cost of one
+// play frame without its wait (drawn off-screen and, for comparison, straight
+// into the window) against a bare paint loop in the same window, the play
 // steps per second at the normal speed on the machine as it is and with both
-// cores kept busy by the benchmark's own load, at each of the five speeds,
+// cores kept busy by the benchmark's own load with the processor the game's
+// thread takes, at each of the five speeds,
 // then a whole round at the fastest speed. Prints the figures; asserts
 // nothing.
 //   scripts/wine-exec build/mingw/bin/brick_frame_bench.exe [seconds per speed]
@@ -26,6 +28,62 @@ double MicrosecondsSince(Clock::time_point t) {
 
 BOOL WINAPI Silent(LPCSTR, HMODULE, DWORD) {
     return TRUE;
+}
+
+double Median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+}
+
+// The floor under every play frame: the game's own window, its procedure
+// replaced by one that only begins and ends the paint and asks to repaint a
+// ball-sized box with erasing (the box moves as the ball would); the class's
+// black brush erases it. Returns the dispatch time of each WM_PAINT.
+int g_floorX = 100;
+LRESULT CALLBACK BarePaintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    g_floorX = g_floorX >= 600 ? 100 : g_floorX + 1;
+    const RECT box{g_floorX - 1, 299, g_floorX + 11, 311};
+    InvalidateRect(hwnd, &box, TRUE);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+std::vector<double> MeasureBarePaints(HWND hwnd, double seconds) {
+    const LONG_PTR game =
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BarePaintProc));
+    InvalidateRect(hwnd, nullptr, TRUE);
+    std::vector<double> us;
+    const auto start = Clock::now();
+    while (MicrosecondsSince(start) < seconds * 1e6) {
+        MSG msg;
+        if (PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE)) {
+            const bool paint = msg.message == WM_PAINT;
+            const auto t = Clock::now();
+            DispatchMessageW(&msg);
+            if (paint)
+                us.push_back(MicrosecondsSince(t));
+        }
+    }
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, game);
+    // The bare paints took the play frames' own repaint request: ask again.
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return us.size() > 20 ? std::vector<double>(us.begin() + 20, us.end()) : us;
+}
+
+// CPU time of the calling thread, in seconds.
+double ThreadCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& f) {
+        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32 | f.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
 }
 
 // Keeps the ball in play: the paddle stays under the ball, at an offset that
@@ -176,51 +234,60 @@ int main(int argc, char** argv) {
     // The wait alone, waits following each other: each ends one wait's
     // length after the previous one.
     std::vector<double> waits;
+    const double waitCpuBefore = ThreadCpuSeconds();
+    const auto waitsStart = Clock::now();
     auto last = Clock::now();
     for (int i = 0; i < 40; ++i) {
         brickwin::Platform().countingWait(70000, i == 0);
         waits.push_back(MicrosecondsSince(last));
         last = Clock::now();
     }
+    const double waitCpu =
+        100.0 * (ThreadCpuSeconds() - waitCpuBefore) / (MicrosecondsSince(waitsStart) / 1e6);
     std::sort(waits.begin() + 1, waits.end());
     std::printf("counting wait of 70000 counts, one after another: median %.0f us, longest %.0f "
-                "us (%.0f us intended)\n",
-                waits[waits.size() / 2], waits.back(), 70000 * 1e6 / brickwin::kCountsPerSecond);
+                "us (%.0f us intended); %.1f %% of a core while waiting (%s timer)\n",
+                waits[waits.size() / 2], waits.back(), 70000 * 1e6 / brickwin::kCountsPerSecond,
+                waitCpu,
+                brickwin::Platform().clock().highResolution() ? "high-resolution" : "1 ms");
 
-    // The frame alone: a wait of no counts, drawn off-screen and straight
-    // into the window.
+    // The frame alone, a wait of no counts, drawn off-screen and straight
+    // into the window, against the bare paint loop in the same window: in
+    // turns, so that both see the machine alike.
     Measure(hwnd, 0.5);
     game.delayLoops = 0;
-    Run bare = Measure(hwnd, seconds);
-    brickwin::Platform().setBuffered(false);
-    Run direct = Measure(hwnd, seconds);
-    brickwin::Platform().setBuffered(true);
+    Run bare, direct;
+    std::vector<double> floorUs;
+    const int turns = 5;
+    for (int turn = 0; turn < turns; ++turn) {
+        Run b = Measure(hwnd, seconds / turns);
+        bare.paintUs.insert(bare.paintUs.end(), b.paintUs.begin(), b.paintUs.end());
+        bare.frames += b.frames;
+        bare.flightSeconds += b.flightSeconds;
+        brickwin::Platform().setBuffered(false);
+        Run d = Measure(hwnd, seconds / turns);
+        direct.paintUs.insert(direct.paintUs.end(), d.paintUs.begin(), d.paintUs.end());
+        brickwin::Platform().setBuffered(true);
+        const std::vector<double> f = MeasureBarePaints(hwnd, seconds / turns);
+        floorUs.insert(floorUs.end(), f.begin(), f.end());
+    }
+    const double frameUs = bare.medianPaintUs();
+    const double floorMedianUs = Median(floorUs);
     std::printf(
         "play frame without its wait: median %.1f us per WM_PAINT drawn off-screen, %.1f us "
-        "drawn into the window (target under 200 us)\n",
-        bare.medianPaintUs(), direct.medianPaintUs());
-
-    // Of that, the repaint request with BeginPaint/EndPaint of the same
-    // update region alone, without drawing.
-    const int n = 3000;
-    std::vector<double> bracket;
-    for (int i = 0; i < n; ++i) {
-        const auto t = Clock::now();
-        const RECT box{game.ballX - 1, game.ballY - 1, game.ballX + 11, game.ballY + 11};
-        InvalidateRect(hwnd, &box, TRUE);
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
-        bracket.push_back(MicrosecondsSince(t));
-    }
-    // Those paints took the play frames' own repaint request: ask again.
-    InvalidateRect(hwnd, nullptr, TRUE);
-    std::nth_element(bracket.begin(), bracket.begin() + n / 2, bracket.end());
-    std::printf("  of which the repaint request and BeginPaint/EndPaint alone: median %.1f us\n",
-                bracket[n / 2]);
+        "drawn into the window (off-screen, %.0f play steps per second)\n",
+        frameUs, direct.medianPaintUs(), bare.stepsPerSecond());
+    std::printf("bare paint loop in the same window (BeginPaint/EndPaint and one small erase "
+                "repaint request per WM_PAINT, nothing drawn): median %.1f us; frame / bare "
+                "loop %.2f (target at most 1.30)\n",
+                floorMedianUs, floorMedianUs > 0 ? frameUs / floorMedianUs : 0.0);
 
     brick::SetSpeed(game, brick::cmd::SpeedNormal);
+    const double cpuBefore = ThreadCpuSeconds();
+    const auto normalStart = Clock::now();
     Run normal = Measure(hwnd, seconds);
+    const double normalCpu =
+        100.0 * (ThreadCpuSeconds() - cpuBefore) / (MicrosecondsSince(normalStart) / 1e6);
     Run loaded;
     size_t loadThreads = 0;
     {
@@ -234,6 +301,9 @@ int main(int argc, char** argv) {
         "315\n",
         normal.stepsPerSecond(), normal.lateShare(1e6 / 300), loaded.stepsPerSecond(), loadThreads,
         loaded.lateShare(1e6 / 300));
+    std::printf("speed normal on the machine as it is: the game's thread used %.1f %% of a core "
+                "(target at most 20)\n",
+                normalCpu);
 
     const struct {
         int id;
