@@ -220,10 +220,14 @@ TEST(RecordingCheck, RefusesStatesAndWorkWithoutABound) {
         {"pen of 65", {Record(0x02FA, {0, 65, 0, 0, 0})}, "Unbounded"},
         {"font of 32000", {Record(0x02FB, font)}, "Unbounded"},
         {"200 ellipses of 64000", std::vector<Bytes>(200, wide), "TooCostly"},
-        {"polyline of 200 long points", {Record(0x0325, zigzag)}, "TooCostly"},
+        {"polyline of 200 long points", {Record(0x0325, zigzag)}, "Playable"},
+        {"400 polylines of 200 long points", std::vector<Bytes>(400, Record(0x0325, zigzag)),
+         "TooCostly"},
         {"3000 shapes of the editor", many, "Playable"},
         {"one ellipse over 8192 x 8192", {wide}, "Playable", 8192ull * 8192},
-        {"four ellipses over 8192 x 8192", {wide, wide, wide, wide}, "TooCostly", 8192ull * 8192},
+        {"four ellipses over 8192 x 8192", {wide, wide, wide, wide}, "Playable", 8192ull * 8192},
+        {"sixty ellipses over 8192 x 8192", std::vector<Bytes>(60, wide), "TooCostly",
+         8192ull * 8192},
     };
     for (const Case& c : cases) {
         const Bytes file = Metafile(c.records);

@@ -117,12 +117,17 @@ TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
     testing::WriteBytes(folder.file("Meta3.wmf"),
                         ReadBytes(testing::CorpusFile("poly_count_huge.wmf")));
     Command(IDM_NEW);
+    desk::testing::ModalAnswerer answerer({{IDOK}, {IDOK}});
     Command(IDM_OPEN_META_3);
     EXPECT_EQ(Editor().loadedRecording, nullptr) << "the previous recording is released";
     EXPECT_TRUE(IsWindow(hwnd));
     testing::WriteBytes(folder.file("Meta2.wmf"), {});
     Command(IDM_OPEN_META_2);
     EXPECT_EQ(Editor().loadedRecording, nullptr);
+    ASSERT_EQ(answerer.seen().size(), 2u) << "each refused slot says so";
+    EXPECT_EQ(answerer.seen()[0].caption, "Meta3.wmf");
+    EXPECT_EQ(answerer.seen()[0].text, "Не удалось воспроизвести запись: повреждена.");
+    EXPECT_EQ(answerer.seen()[1].text, "Не удалось воспроизвести запись: повреждена.");
 }
 
 // A slot that moves the window origin plays shifted, and everything drawn
