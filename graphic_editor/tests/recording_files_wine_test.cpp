@@ -117,7 +117,9 @@ TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
     testing::WriteBytes(folder.file("Meta3.wmf"),
                         ReadBytes(testing::CorpusFile("poly_count_huge.wmf")));
     Command(IDM_NEW);
-    desk::testing::ModalAnswerer answerer({{IDOK}, {IDOK}});
+    desk::testing::ModalAnswerer answerer;
+    answerer.push(IDOK);
+    answerer.push(IDOK);
     Command(IDM_OPEN_META_3);
     EXPECT_EQ(Editor().loadedRecording, nullptr) << "the previous recording is released";
     EXPECT_TRUE(IsWindow(hwnd));
