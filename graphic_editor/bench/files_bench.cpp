@@ -178,8 +178,13 @@ void Text(RawMetafile& m, int count, int x, int y) {
 const KindCase kKindCases[] = {
     {"SetBkMode", 20000, nullptr, [](RawMetafile& m, int i) { m.add(0x0102, {1 + i % 2}); }},
     {"SetTextColor", 20000, nullptr,
-     [](RawMetafile& m, int i) { m.add(0x0209, {i & 0xFF, 0}); }},
-    {"MoveTo", 20000, nullptr, [](RawMetafile& m, int i) { m.add(0x0214, {i % 400, i % 450}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0209, {i & 0xFF, 0});
+     }},
+    {"MoveTo", 20000, nullptr,
+     [](RawMetafile& m, int i) {
+         m.add(0x0214, {i % 400, i % 450});
+     }},
     {"SelectObject (pen, brush)", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
      [](RawMetafile& m, int i) { m.add(kSelect, {i % 2}); }},
     {"SaveDC + RestoreDC(-1) pair", 10000, nullptr,
@@ -194,53 +199,101 @@ const KindCase kKindCases[] = {
          m.add(kCreateBrush, {0, 0xFF00, 0, 0}).add(kSelect, {2}).add(kDelete, {2});
      }},
     {"SetPixel", 20000, nullptr,
-     [](RawMetafile& m, int i) { m.add(0x041F, {0xFF, 0, i % 400, i % 450}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x041F, {0xFF, 0, i % 400, i % 450});
+     }},
     {"LineTo 10, pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {100 + (i % 2) * 10, 100}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {100 + (i % 2) * 10, 100});
+     }},
     {"LineTo 450 across, pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {200 + i % 2, (i % 2) * 449}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {200 + i % 2, (i % 2) * 449});
+     }},
     {"LineTo 650 diagonal, dash pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {(i % 2) * 454, (i % 2) * 649}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) * 454, (i % 2) * 649});
+     }},
     {"LineTo 64000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
     {"LineTo 450 across, pen 64", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {200 + i % 2, (i % 2) * 449}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {200 + i % 2, (i % 2) * 449});
+     }},
     {"LineTo 64000, pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
     {"Rectangle 10 x 10, pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x041B, {60, 60, 50, 50}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {60, 60, 50, 50});
+     }},
     {"Rectangle 450 x 400 (canvas), pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x041B, {400, 450, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {400, 450, 0, 0});
+     }},
     {"Rectangle 650 x 455 (window), pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x041B, {455, 650, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {455, 650, 0, 0});
+     }},
     {"Rectangle 64000, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x041B, {32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {32000, 32000, -32000, -32000});
+     }},
     {"Rectangle 64000, pen 64", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) { m.add(0x041B, {32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {32000, 32000, -32000, -32000});
+     }},
     {"Ellipse 10 x 10, dash pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {60, 60, 50, 50}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {60, 60, 50, 50});
+     }},
     {"Ellipse 450 x 400, dash pen 2", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {400, 450, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
     {"Ellipse 650 x 455, dash pen 2", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {455, 650, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {455, 650, 0, 0});
+     }},
     {"Ellipse 650 x 455, pen 64", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) { m.add(0x0418, {455, 650, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {455, 650, 0, 0});
+     }},
     {"Ellipse 4000 x 4000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x0418, {2000, 2000, -2000, -2000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {2000, 2000, -2000, -2000});
+     }},
     {"Ellipse 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x0418, {32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
     {"Ellipse 64000, pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) { m.add(0x0418, {32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
     {"RoundRect 650 x 455 corner 100, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x061C, {100, 100, 455, 650, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x061C, {100, 100, 455, 650, 0, 0});
+     }},
     {"RoundRect 64000 corner 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x061C, {32000, 32000, 32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x061C, {32000, 32000, 32000, 32000, -32000, -32000});
+     }},
     {"Pie 650 x 455, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x081A, {0, 0, 455, 650, 455, 650, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x081A, {0, 0, 455, 650, 455, 650, 0, 0});
+     }},
     {"Chord 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x0830, {0, 0, 1, 1, 32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0830, {0, 0, 1, 1, 32000, 32000, -32000, -32000});
+     }},
     {"Arc 64000, pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) { m.add(0x0817, {0, 0, 1, 1, 32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0817, {0, 0, 1, 1, 32000, 32000, -32000, -32000});
+     }},
     {"Polyline 64 points over 450, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
      [](RawMetafile& m, int i) {
          std::vector<int> w = {64};
@@ -277,28 +330,51 @@ const KindCase kKindCases[] = {
          m.add(0x0324, w);
      }},
     {"Ellipse 450 x 400, pen 2", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) { m.add(0x0418, {400, 450, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
     {"Ellipse 450 x 400, pen 1", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {400, 450, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
     {"Ellipse 100 x 100, dash pen 2", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {200, 200, 100, 100}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {200, 200, 100, 100});
+     }},
     {"Ellipse 200 x 200, dash pen 2", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {300, 300, 100, 100}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {300, 300, 100, 100});
+     }},
     {"Ellipse 4000 x 4000, dash pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {2000, 2000, -2000, -2000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {2000, 2000, -2000, -2000});
+     }},
     {"Ellipse 64000, dash pen 2", 3, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
     {"Ellipse 64000, dash pen 64", 3, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
     {"Ellipse 450 x 400, dash pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int) { m.add(0x0418, {400, 450, 0, 0}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
     {"Rectangle 64000, dash pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int) { m.add(0x041B, {32000, 32000, -32000, -32000}); }},
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {32000, 32000, -32000, -32000});
+     }},
     {"LineTo 64000, dash pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000}); }},
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
     {"LineTo 64000, dash pen 2", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int i) { m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000}); }},
-    {"Polyline 64 points over 40000, dash pen 64", 3, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
+    {"Polyline 64 points over 40000, dash pen 64", 3,
+     [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
      [](RawMetafile& m, int i) {
          std::vector<int> w = {64};
          for (int k = 0; k < 64; ++k)
@@ -326,7 +402,8 @@ const KindCase kKindCases[] = {
              w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
          m.add(0x0324, w);
      }},
-    {"Polygon 2000 points in 4000 x 4000, pen 1", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
+    {"Polygon 2000 points in 4000 x 4000, pen 1", 5,
+     [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
      [](RawMetafile& m, int i) {
          std::vector<int> w = {2000};
          for (int k = 0; k < 2000; ++k)
@@ -429,10 +506,10 @@ void MeasureCraftedSlot() {
     const auto bytes = m.bytes();
     risovik::RecordingCost cost;
     const double ms = CheckMs(bytes, &cost);
-    std::printf("\ncrafted slot: 65534 objects, then %d create + delete pairs (%zu bytes)\n",
-                pairs, bytes.size());
-    std::printf("  check %.1f ms, result %d (7 = too costly), model cost when refused %.1f s\n",
-                ms, static_cast<int>(risovik::CheckRecording(bytes.data(), bytes.size())),
+    std::printf("\ncrafted slot: 65534 objects, then %d create + delete pairs (%zu bytes)\n", pairs,
+                bytes.size());
+    std::printf("  check %.1f ms, result %d (7 = too costly), model cost when refused %.1f s\n", ms,
+                static_cast<int>(risovik::CheckRecording(bytes.data(), bytes.size())),
                 static_cast<double>(cost.units) / 1e6);
     // What the playback of a small part of it costs: the walk over the table.
     RawMetafile part(65535);

@@ -69,8 +69,7 @@ void FakeSurface::textOut(int x, int y, const char16_t* text, int count) {
     std::string shown;
     for (int i = 0; i < count; ++i)
         shown += text[i] < 0x100 ? static_cast<char>(text[i]) : '?';
-    log_.push_back(name_ + " text" + At(x, y) + " \"" + shown + "\" " +
-                   std::to_string(count));
+    log_.push_back(name_ + " text" + At(x, y) + " \"" + shown + "\" " + std::to_string(count));
 }
 
 desk::Colour FakeSurface::pixel(int x, int y) {

@@ -265,7 +265,8 @@ RecordingCheck TimedCheck(const Bytes& file, risovik::RecordingCost& cost, doubl
 // checked within a second, and a few more refused.
 TEST(RecordingCheck, EachKindCostsWhatItsPlaybackMeasuredAndIsCheckedQuickly) {
     const Bytes elsewhere = Record(0x0103, {1}); // SetMapMode: no shape of the editor has it
-    const Bytes pen64 = Record(0x02FA, {0, 64, 0, 0xFF, 0}), dash64 = Record(0x02FA, {1, 64, 0, 0, 0});
+    const Bytes pen64 = Record(0x02FA, {0, 64, 0, 0xFF, 0}),
+                dash64 = Record(0x02FA, {1, 64, 0, 0, 0});
     std::vector<std::uint32_t> font(25, 0);
     font[0] = 256;
     std::vector<std::uint32_t> polygon = {2000};
@@ -285,21 +286,33 @@ TEST(RecordingCheck, EachKindCostsWhatItsPlaybackMeasuredAndIsCheckedQuickly) {
     const std::vector<Kind> kinds = {
         {"state record (SetBkMode)", {}, Record(0x0102, {1}), 1},
         {"SaveDC + RestoreDC", {}, Join({Record(0x001E, {}), Record(0x0127, {0xFFFF})}), 20},
-        {"create + delete, entry 0", {}, Join({Record(0x02FC, {0, 0, 0, 0}), Record(0x01F0, {0})}),
+        {"create + delete, entry 0",
+         {},
+         Join({Record(0x02FC, {0, 0, 0, 0}), Record(0x01F0, {0})}),
          2},
         {"create + delete, entry 20000", table,
          Join({Record(0x02FC, {0, 0, 0, 0}), Record(0x01F0, {20000})}), 102, 20001},
-        {"line of 64000, pen 64", {pen64, Record(0x012D, {0})},
-         Join({Record(0x0214, {32000, 0x8300}), Record(0x0213, {0x8300, 32000})}), 8005},
-        {"rectangle of 64000, pen 64", {pen64, Record(0x012D, {0})},
-         Record(0x041B, {32000, 32000, 0x8300, 0x8300}), 64},
-        {"ellipse of 64000, dashed pen 64", {dash64, Record(0x012D, {0})},
-         Record(0x0418, {32000, 32000, 0x8300, 0x8300}), 66349},
+        {"line of 64000, pen 64",
+         {pen64, Record(0x012D, {0})},
+         Join({Record(0x0214, {32000, 0x8300}), Record(0x0213, {0x8300, 32000})}),
+         8005},
+        {"rectangle of 64000, pen 64",
+         {pen64, Record(0x012D, {0})},
+         Record(0x041B, {32000, 32000, 0x8300, 0x8300}),
+         64},
+        {"ellipse of 64000, dashed pen 64",
+         {dash64, Record(0x012D, {0})},
+         Record(0x0418, {32000, 32000, 0x8300, 0x8300}),
+         66349},
         {"polygon of 2000 crossing points", {}, Record(0x0324, polygon), 933660},
-        {"text of 200, font 256", {Record(0x02FB, font), Record(0x012D, {0})},
-         Record(0x0521, text), 6804},
-        {"opaque text box of 64000", {},
-         Record(0x0A32, {9, 7, 2, 2, 0x8300, 0x8300, 32000, 32000, 0x4D57}), 72},
+        {"text of 200, font 256",
+         {Record(0x02FB, font), Record(0x012D, {0})},
+         Record(0x0521, text),
+         6804},
+        {"opaque text box of 64000",
+         {},
+         Record(0x0A32, {9, 7, 2, 2, 0x8300, 0x8300, 32000, 32000, 0x4D57}),
+         72},
     };
     for (const Kind& k : kinds) {
         SCOPED_TRACE(k.what);
@@ -311,13 +324,12 @@ TEST(RecordingCheck, EachKindCostsWhatItsPlaybackMeasuredAndIsCheckedQuickly) {
         double seconds = 0;
         ASSERT_EQ(Name(TimedCheck(Metafile(setup, -1, 1, 9, k.objects), before, seconds)),
                   "Playable");
-        ASSERT_EQ(Name(TimedCheck(Metafile(one, -1, 1, 9, k.objects), after, seconds)),
-                  "Playable");
+        ASSERT_EQ(Name(TimedCheck(Metafile(one, -1, 1, 9, k.objects), after, seconds)), "Playable");
         const std::uint64_t cost = after.units - before.units;
         EXPECT_EQ(cost, k.cost);
         const std::uint64_t room = risovik::kRecordingBudget - before.units;
-        const std::uint64_t bytesLeft = risovik::kMaxRecordingBytes - 18 - 6 -
-                                        Metafile(setup, -1, 1, 9, k.objects).size() + 24;
+        const std::uint64_t bytesLeft =
+            risovik::kMaxRecordingBytes - 18 - 6 - Metafile(setup, -1, 1, 9, k.objects).size() + 24;
         const std::uint64_t fits = std::min(room / cost, bytesLeft / k.record.size());
         std::vector<Bytes> most = setup;
         most.insert(most.end(), fits, k.record);
@@ -353,10 +365,9 @@ TEST(RecordingCheck, TheEditorsOwnRecordingsAreNeverRefusedForCost) {
                                    Record(0x02FA, {0, 0, 0, 0, 0}), Record(0x012D, {3})});
         else
             own.insert(own.end(), {Record(0x012D, {2}), Record(0x012D, {3})});
-        own.insert(own.end(),
-                   {Record(0x01F0, {1}), Record(0x01F0, {0}), Record(0x0209, {0xFF, 0}),
-                    Record(0x0A32, {399, 449, 12, 0, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57,
-                                    0x4D57})});
+        own.insert(own.end(), {Record(0x01F0, {1}), Record(0x01F0, {0}), Record(0x0209, {0xFF, 0}),
+                               Record(0x0A32, {399, 449, 12, 0, 0x4D57, 0x4D57, 0x4D57, 0x4D57,
+                                               0x4D57, 0x4D57})});
     }
     risovik::RecordingCost cost;
     double seconds = 0;
@@ -372,8 +383,8 @@ TEST(RecordingCheck, TheEditorsOwnRecordingsAreNeverRefusedForCost) {
         {"a pixel", Record(0x041F, {0xFF, 0, 5, 5})},
         {"a pen of 3", Join({Record(0x02FA, {0, 3, 0, 0, 0}), Record(0x01F0, {0})})},
         {"an ellipse beyond the window", Record(0x0418, {454, 650, 0, 0})},
-        {"a text of 13", Record(0x0521, {13, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57,
-                                         0x57, 10, 10})},
+        {"a text of 13",
+         Record(0x0521, {13, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x57, 10, 10})},
     };
     for (const Case& c : foreign) {
         std::vector<Bytes> mixed = own;

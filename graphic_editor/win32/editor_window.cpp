@@ -143,10 +143,9 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW& create) {
     g_editor.window = hwnd;
     StartEditor(g_editor.state);
     for (const ControlSpec& c : kControls) {
-        HWND control = CreateWindowExW(0, c.className, desk::Wide(c.text).c_str(), c.style, c.x,
-                                       c.y, c.width, c.height, hwnd,
-                                       reinterpret_cast<HMENU>(INT_PTR{c.id}), create.hInstance,
-                                       nullptr);
+        HWND control = CreateWindowExW(
+            0, c.className, desk::Wide(c.text).c_str(), c.style, c.x, c.y, c.width, c.height, hwnd,
+            reinterpret_cast<HMENU>(INT_PTR{c.id}), create.hInstance, nullptr);
         if (c.id >= IDC_LINE_TOOL && c.id <= IDC_MAGENTA)
             g_editor.buttons[c.id - 1] = control;
         else if (c.id == IDC_TEXT_FIELD)
