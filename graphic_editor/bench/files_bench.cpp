@@ -9,8 +9,11 @@
 #include "win32/recordings.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <initializer_list>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -79,6 +82,447 @@ void RecordRectangle(HDC recording, int i) {
     DeleteObject(brush);
 }
 
+// A metafile image built record by record, as a hostile or foreign file may
+// hold it: no platform call decides what goes in.
+class RawMetafile {
+  public:
+    explicit RawMetafile(std::uint16_t objects = 8) : objects_(objects) {}
+    RawMetafile& add(std::uint16_t function, std::initializer_list<int> words) {
+        return add(function, std::vector<int>(words));
+    }
+    RawMetafile& add(std::uint16_t function, const std::vector<int>& words) {
+        const auto size = static_cast<std::uint32_t>(3 + words.size());
+        put(size & 0xFFFF);
+        put(size >> 16);
+        put(function);
+        for (int w : words)
+            put(static_cast<std::uint32_t>(w) & 0xFFFF);
+        return *this;
+    }
+    std::vector<std::uint8_t> bytes() const {
+        std::vector<std::uint8_t> out;
+        auto word = [&](std::uint32_t w) {
+            out.push_back(static_cast<std::uint8_t>(w & 0xFF));
+            out.push_back(static_cast<std::uint8_t>((w >> 8) & 0xFF));
+        };
+        const auto total = static_cast<std::uint32_t>(9 + body_.size() / 2 + 3);
+        for (std::uint32_t w : {1u, 9u, 0x300u, total & 0xFFFF, total >> 16,
+                                static_cast<std::uint32_t>(objects_), 9u, 0u, 0u})
+            word(w);
+        out.insert(out.end(), body_.begin(), body_.end());
+        for (std::uint32_t w : {3u, 0u, 0u})
+            word(w);
+        return out;
+    }
+
+  private:
+    void put(std::uint32_t w) {
+        body_.push_back(static_cast<std::uint8_t>(w & 0xFF));
+        body_.push_back(static_cast<std::uint8_t>((w >> 8) & 0xFF));
+    }
+    std::uint16_t objects_;
+    std::vector<std::uint8_t> body_;
+};
+
+constexpr std::uint16_t kCreatePen = 0x02FA, kCreateBrush = 0x02FC, kCreateFont = 0x02FB,
+                        kSelect = 0x012D, kDelete = 0x01F0;
+
+// A pen of this width (solid or dashed) in entry 0 and a solid brush in
+// entry 1, both selected, as the editor's shapes start.
+void SelectPenAndBrush(RawMetafile& m, int width, int style = 0) {
+    m.add(kCreatePen, {style, width, 0, 0x00FF, 0}).add(kSelect, {0});
+    m.add(kCreateBrush, {0, 0x00FF, 0, 0}).add(kSelect, {1});
+}
+
+// A font of this height in entry 0, selected.
+void SelectFont(RawMetafile& m, int height) {
+    std::vector<int> font(25, 0);
+    font[0] = height;
+    font[4] = 400;
+    m.add(kCreateFont, font).add(kSelect, {0});
+}
+
+double PlayMs(const std::vector<std::uint8_t>& bytes, int width = 450, int height = 400) {
+    HMETAFILE m = SetMetaFileBitsEx(static_cast<UINT>(bytes.size()), bytes.data());
+    Canvas canvas(width, height);
+    const double start = Now();
+    risovik::win::PlayRecording(canvas.dc, m);
+    const double ms = Now() - start;
+    DeleteMetaFile(m);
+    return ms;
+}
+
+double CheckMs(const std::vector<std::uint8_t>& bytes, risovik::RecordingCost* cost) {
+    const double start = Now();
+    risovik::CheckRecording(bytes.data(), bytes.size(), risovik::kStartCanvasPixels, cost);
+    return Now() - start;
+}
+
+// One kind of record with the parameters that make it cost what it costs.
+struct KindCase {
+    const char* what;
+    int count;                           // records of the kind in one file
+    void (*setup)(RawMetafile&);         // before them, not timed apart
+    void (*record)(RawMetafile&, int i); // the i-th record
+};
+
+void Text(RawMetafile& m, int count, int x, int y) {
+    std::vector<int> w = {count};
+    for (int c = 0; c < count; c += 2)
+        w.push_back(0x4D57); // "WM"
+    w.push_back(y);
+    w.push_back(x);
+    m.add(0x0521, w);
+}
+
+const KindCase kKindCases[] = {
+    {"SetBkMode", 20000, nullptr, [](RawMetafile& m, int i) { m.add(0x0102, {1 + i % 2}); }},
+    {"SetTextColor", 20000, nullptr,
+     [](RawMetafile& m, int i) {
+         m.add(0x0209, {i & 0xFF, 0});
+     }},
+    {"MoveTo", 20000, nullptr,
+     [](RawMetafile& m, int i) {
+         m.add(0x0214, {i % 400, i % 450});
+     }},
+    {"SelectObject (pen, brush)", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) { m.add(kSelect, {i % 2}); }},
+    {"SaveDC + RestoreDC(-1) pair", 10000, nullptr,
+     [](RawMetafile& m, int) { m.add(0x001E, {}).add(0x0127, {-1}); }},
+    {"CreatePen + Select + Delete, entry 2", 10000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(kCreatePen, {1, 2, 0, 0xFF, 0}).add(kSelect, {2}).add(kDelete, {2});
+     }},
+    {"CreateBrush + Select + Delete, entry 2", 10000,
+     [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(kCreateBrush, {0, 0xFF00, 0, 0}).add(kSelect, {2}).add(kDelete, {2});
+     }},
+    {"SetPixel", 20000, nullptr,
+     [](RawMetafile& m, int i) {
+         m.add(0x041F, {0xFF, 0, i % 400, i % 450});
+     }},
+    {"LineTo 10, pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {100 + (i % 2) * 10, 100});
+     }},
+    {"LineTo 450 across, pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {200 + i % 2, (i % 2) * 449});
+     }},
+    {"LineTo 650 diagonal, dash pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) * 454, (i % 2) * 649});
+     }},
+    {"LineTo 64000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
+    {"LineTo 450 across, pen 64", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {200 + i % 2, (i % 2) * 449});
+     }},
+    {"LineTo 64000, pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
+    {"Rectangle 10 x 10, pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {60, 60, 50, 50});
+     }},
+    {"Rectangle 450 x 400 (canvas), pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {400, 450, 0, 0});
+     }},
+    {"Rectangle 650 x 455 (window), pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {455, 650, 0, 0});
+     }},
+    {"Rectangle 64000, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {32000, 32000, -32000, -32000});
+     }},
+    {"Rectangle 64000, pen 64", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {32000, 32000, -32000, -32000});
+     }},
+    {"Ellipse 10 x 10, dash pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {60, 60, 50, 50});
+     }},
+    {"Ellipse 450 x 400, dash pen 2", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
+    {"Ellipse 650 x 455, dash pen 2", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {455, 650, 0, 0});
+     }},
+    {"Ellipse 650 x 455, pen 64", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {455, 650, 0, 0});
+     }},
+    {"Ellipse 4000 x 4000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {2000, 2000, -2000, -2000});
+     }},
+    {"Ellipse 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
+    {"Ellipse 64000, pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
+    {"RoundRect 650 x 455 corner 100, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x061C, {100, 100, 455, 650, 0, 0});
+     }},
+    {"RoundRect 64000 corner 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x061C, {32000, 32000, 32000, 32000, -32000, -32000});
+     }},
+    {"Pie 650 x 455, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x081A, {0, 0, 455, 650, 455, 650, 0, 0});
+     }},
+    {"Chord 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x0830, {0, 0, 1, 1, 32000, 32000, -32000, -32000});
+     }},
+    {"Arc 64000, pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
+     [](RawMetafile& m, int) {
+         m.add(0x0817, {0, 0, 1, 1, 32000, 32000, -32000, -32000});
+     }},
+    {"Polyline 64 points over 450, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {64};
+         for (int k = 0; k < 64; ++k)
+             w.insert(w.end(), {(k % 2) ? 449 : 0, (k * 6 + i) % 400});
+         m.add(0x0325, w);
+     }},
+    {"Polyline 64 points over 40000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {64};
+         for (int k = 0; k < 64; ++k)
+             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
+         m.add(0x0325, w);
+     }},
+    {"Polyline 64 points over 40000, pen 64", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {64};
+         for (int k = 0; k < 64; ++k)
+             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
+         m.add(0x0325, w);
+     }},
+    {"Polygon 64 points over 40000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {64};
+         for (int k = 0; k < 64; ++k)
+             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
+         m.add(0x0324, w);
+     }},
+    {"Polygon 2000 points in 450 x 400, pen 2", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {2000};
+         for (int k = 0; k < 2000; ++k)
+             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
+         m.add(0x0324, w);
+     }},
+    {"Ellipse 450 x 400, pen 2", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
+    {"Ellipse 450 x 400, pen 1", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
+    {"Ellipse 100 x 100, dash pen 2", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {200, 200, 100, 100});
+     }},
+    {"Ellipse 200 x 200, dash pen 2", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {300, 300, 100, 100});
+     }},
+    {"Ellipse 4000 x 4000, dash pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {2000, 2000, -2000, -2000});
+     }},
+    {"Ellipse 64000, dash pen 2", 3, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
+    {"Ellipse 64000, dash pen 64", 3, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {32000, 32000, -32000, -32000});
+     }},
+    {"Ellipse 450 x 400, dash pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x0418, {400, 450, 0, 0});
+     }},
+    {"Rectangle 64000, dash pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
+     [](RawMetafile& m, int) {
+         m.add(0x041B, {32000, 32000, -32000, -32000});
+     }},
+    {"LineTo 64000, dash pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
+    {"LineTo 64000, dash pen 2", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
+     [](RawMetafile& m, int i) {
+         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+     }},
+    {"Polyline 64 points over 40000, dash pen 64", 3,
+     [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {64};
+         for (int k = 0; k < 64; ++k)
+             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
+         m.add(0x0325, w);
+     }},
+    {"Polygon 200 points in 450 x 400, pen 2", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {200};
+         for (int k = 0; k < 200; ++k)
+             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
+         m.add(0x0324, w);
+     }},
+    {"Polygon 600 points in 450 x 400, pen 2", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {600};
+         for (int k = 0; k < 600; ++k)
+             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
+         m.add(0x0324, w);
+     }},
+    {"Polygon 2000 points in 450 x 400, pen 1", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {2000};
+         for (int k = 0; k < 2000; ++k)
+             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
+         m.add(0x0324, w);
+     }},
+    {"Polygon 2000 points in 4000 x 4000, pen 1", 5,
+     [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {2000};
+         for (int k = 0; k < 2000; ++k)
+             w.insert(w.end(), {(k * 7919 + i) % 4000, (k * 104729) % 4000});
+         m.add(0x0324, w);
+     }},
+    {"PolyPolygon 100 x 20 points in 450 x 400", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
+     [](RawMetafile& m, int i) {
+         std::vector<int> w = {100};
+         for (int k = 0; k < 100; ++k)
+             w.push_back(20);
+         for (int k = 0; k < 2000; ++k)
+             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
+         m.add(0x0538, w);
+     }},
+    {"TextOut 12 chars, stock font", 20000, nullptr,
+     [](RawMetafile& m, int i) { Text(m, 12, i % 400, i % 380); }},
+    {"TextOut 200 chars, stock font", 1000, nullptr,
+     [](RawMetafile& m, int i) { Text(m, 200, -100, i % 380); }},
+    {"TextOut 12 chars, font 256", 500, [](RawMetafile& m) { SelectFont(m, 256); },
+     [](RawMetafile& m, int i) { Text(m, 12, 0, i % 200); }},
+    {"TextOut 200 chars, font 256", 50, [](RawMetafile& m) { SelectFont(m, 256); },
+     [](RawMetafile& m, int i) { Text(m, 200, -3000, i % 200); }},
+    {"ExtTextOut 2 chars, opaque 64000 box", 1000, nullptr,
+     [](RawMetafile& m, int) {
+         m.add(0x0A32, {10, 10, 2, 2, -32000, -32000, 32000, 32000, 0x4D57});
+     }},
+};
+
+// Playback time of each kind of record, measured per record: the figures the
+// check's cost model is calibrated to.
+void MeasureRecordKinds(int runs, const char* filter) {
+    std::printf("\nplayback per record on a 450 x 400 canvas (median of %d runs)\n", runs);
+    std::printf("%-44s %8s %12s %10s %10s\n", "record", "records", "us/record", "model us",
+                "check ms");
+    for (const KindCase& c : kKindCases) {
+        if (filter && !std::strstr(c.what, filter))
+            continue;
+        RawMetafile base;
+        if (c.setup)
+            c.setup(base);
+        RawMetafile full = base;
+        for (int i = 0; i < c.count; ++i)
+            c.record(full, i);
+        const auto baseBytes = base.bytes(), fullBytes = full.bytes();
+        std::vector<double> per;
+        for (int r = 0; r < runs; ++r)
+            per.push_back((PlayMs(fullBytes) - PlayMs(baseBytes)) * 1000.0 / c.count);
+        std::sort(per.begin(), per.end());
+        risovik::RecordingCost baseCost, fullCost;
+        CheckMs(baseBytes, &baseCost);
+        const double checkMs = CheckMs(fullBytes, &fullCost);
+        // The model's figure from the most records of the kind the check
+        // lets through (a refused file's cost stops where the check stopped).
+        int modelled = c.count;
+        risovik::RecordingCost partCost = fullCost;
+        for (;;) {
+            RawMetafile part = base;
+            for (int i = 0; i < modelled; ++i)
+                c.record(part, i);
+            const auto bytes = part.bytes();
+            if (risovik::CheckRecording(bytes.data(), bytes.size(), risovik::kStartCanvasPixels,
+                                        &partCost) == risovik::RecordingCheck::Playable ||
+                modelled == 1)
+                break;
+            modelled /= 2;
+        }
+        std::printf("%-44s %8d %12.2f %10.2f %10.3f%s\n", c.what, c.count, per[per.size() / 2],
+                    static_cast<double>(partCost.units - baseCost.units) / modelled, checkMs,
+                    fullCost.own ? "  (own)" : "");
+    }
+}
+
+// Fills on the largest pictures the editor opens: ellipses of 64000 with the
+// stock pen over an 8192 x 8192 canvas, and one long polyline.
+void MeasureLargeCanvas() {
+    RawMetafile one, four;
+    for (int i = 0; i < 4; ++i)
+        four.add(0x0418, {32000, 32000, -32000, -32000});
+    const double base = PlayMs(one.bytes(), 8192, 8192);
+    std::printf("\n4 ellipses of 64000, stock pen, on 8192 x 8192: %.1f ms\n",
+                PlayMs(four.bytes(), 8192, 8192) - base);
+    std::vector<int> zigzag = {200};
+    for (int i = 0; i < 200; ++i)
+        zigzag.insert(zigzag.end(), {(i % 2) ? 15000 : -15000, i * 100});
+    RawMetafile line;
+    line.add(0x0325, zigzag);
+    std::printf("polyline of 200 points over 30000, stock pen: %.1f ms\n", PlayMs(line.bytes()));
+}
+
+// The crafted slot: the object table filled up to its last entry, then
+// "create a brush, delete the last entry" as often as the size cap allows.
+void MeasureCraftedSlot() {
+    RawMetafile m(65535);
+    for (int i = 0; i < 65534; ++i)
+        m.add(kCreateBrush, {0, i & 0xFF, 0, 0});
+    const int pairs = static_cast<int>((risovik::kMaxRecordingBytes - 65534 * 14) / 22) - 100;
+    for (int i = 0; i < pairs; ++i)
+        m.add(kCreateBrush, {0, 0xFF, 0, 0}).add(kDelete, {65534});
+    const auto bytes = m.bytes();
+    risovik::RecordingCost cost;
+    const double ms = CheckMs(bytes, &cost);
+    std::printf("\ncrafted slot: 65534 objects, then %d create + delete pairs (%zu bytes)\n", pairs,
+                bytes.size());
+    std::printf("  check %.1f ms, result %d (7 = too costly), model cost when refused %.1f s\n", ms,
+                static_cast<int>(risovik::CheckRecording(bytes.data(), bytes.size())),
+                static_cast<double>(cost.units) / 1e6);
+    // What the playback of a small part of it costs: the walk over the table.
+    RawMetafile part(65535);
+    for (int i = 0; i < 65534; ++i)
+        part.add(kCreateBrush, {0, i & 0xFF, 0, 0});
+    RawMetafile withPairs = part;
+    for (int i = 0; i < 20000; ++i)
+        withPairs.add(kCreateBrush, {0, 0xFF, 0, 0}).add(kDelete, {65534});
+    const double fill = PlayMs(part.bytes()), both = PlayMs(withPairs.bytes());
+    std::printf("  playback: filling the table %.1f ms, each pair after it %.2f us\n", fill,
+                (both - fill) * 1000.0 / 20000);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +532,13 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(temp) + "risovik_files_bench";
     CreateDirectoryA(folder.c_str(), nullptr);
     SetCurrentDirectoryA(folder.c_str());
+
+    if (argc > 2) { // one group of record kinds only
+        MeasureRecordKinds(runs, argv[2]);
+        if (std::strcmp(argv[2], "large") == 0)
+            MeasureLargeCanvas();
+        return 0;
+    }
 
     Figures save;
     {
@@ -142,55 +593,9 @@ int main(int argc, char** argv) {
     playRecording.print("play it over the canvas");
     total.print("save + open + play (target < 1 s)");
 
-    // The costliest slots the check still accepts: each is made as close to
-    // the drawing budget as its kind allows, and must play within about a second.
-    struct Costly {
-        const char* what;
-        void (*draw)(HDC, int);
-    };
-    const Costly costly[] = {
-        {"ellipses of 64000 x 64000", [](HDC r, int) { Ellipse(r, -32000, -32000, 32000, 32000); }},
-        {"wide lines across 64000",
-         [](HDC r, int i) {
-             MoveToEx(r, -32000, -32000 + i, nullptr);
-             LineTo(r, 32000, 32000 - i);
-         }},
-        {"zigzag polylines of 64 points",
-         [](HDC r, int i) {
-             POINT p[64];
-             for (int k = 0; k < 64; ++k)
-                 p[k] = POINT{(k % 2) ? 20000 : -20000, (k * 137 + i) % 400};
-             Polyline(r, p, 64);
-         }},
-    };
-    for (const Costly& c : costly) {
-        // Double the shapes while the check accepts the recording (so the one
-        // played holds at least half the budget's worth).
-        std::vector<std::uint8_t> accepted;
-        for (int n = 1; n < 100000; n *= 2) {
-            HDC r = CreateMetaFileA(nullptr);
-            HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 0, 0));
-            SelectObject(r, pen);
-            for (int i = 0; i < n; ++i)
-                c.draw(r, i);
-            HMETAFILE m = CloseMetaFile(r);
-            DeleteObject(pen);
-            std::vector<std::uint8_t> bytes(GetMetaFileBitsEx(m, 0, nullptr));
-            GetMetaFileBitsEx(m, static_cast<UINT>(bytes.size()), bytes.data());
-            DeleteMetaFile(m);
-            if (risovik::CheckRecording(bytes.data(), bytes.size()) !=
-                risovik::RecordingCheck::Playable)
-                break;
-            accepted = bytes;
-        }
-        HMETAFILE m = SetMetaFileBitsEx(static_cast<UINT>(accepted.size()), accepted.data());
-        Canvas canvas(450, 400);
-        const double start = Now();
-        risovik::win::PlayRecording(canvas.dc, m);
-        std::printf("largest accepted slot of %-30s %8.1f ms (%zu bytes)\n", c.what, Now() - start,
-                    accepted.size());
-        DeleteMetaFile(m);
-    }
+    MeasureRecordKinds(runs, nullptr);
+    MeasureLargeCanvas();
+    MeasureCraftedSlot();
 
     DeleteFileA("canvas.bmp");
     DeleteFileA("big.bmp");

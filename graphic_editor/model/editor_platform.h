@@ -43,9 +43,11 @@ class DrawingSurface {
     virtual void setTextColour(desk::Colour colour) = 0;
     // SetBkMode with this raw value; the platform may refuse it.
     virtual void setBackgroundMode(int mode) = 0;
-    // TextOutA of exactly `count` bytes of `text` (no terminator needed),
-    // top-left corner at (x, y), in the surface's current font.
-    virtual void textOut(int x, int y, const char* text, int count) = 0;
+    // TextOutW of exactly `count` UTF-16 units of `text` (no terminator
+    // needed), top-left corner at (x, y), in the surface's current font. The
+    // text is what the user typed, kept as typed whatever the system's code
+    // page.
+    virtual void textOut(int x, int y, const char16_t* text, int count) = 0;
     // GetPixel: the colour at (x, y), or kNoPixel outside the picture.
     virtual desk::Colour pixel(int x, int y) = 0;
     // SetPixel; nothing outside the picture.
@@ -73,10 +75,11 @@ class EditorPlatform {
     // The recording: every call on it is recorded; when no recording runs
     // (it was ended by a save) the calls do nothing.
     virtual DrawingSurface& recording() = 0;
-    // EM_GETLINE of the text field's line into `buffer`, whose first 16-bit
-    // word holds its capacity in characters. Returns the number of characters
-    // copied; no terminator is added when the line fills the buffer.
-    virtual int readTextField(char* buffer) = 0;
+    // EM_GETLINE of the text field's line, in UTF-16, into `buffer`, whose
+    // first element holds its capacity in characters. Returns the number of
+    // characters copied; no terminator is added when the line fills the
+    // buffer.
+    virtual int readTextField(char16_t* buffer) = 0;
     // PlayMetaFile of the loaded recording into the canvas surface; nothing
     // when no recording is loaded.
     virtual void playLoadedRecording() = 0;

@@ -55,8 +55,8 @@ void DrawEllipse(DrawingSurface& surface, const EditorState& s, desk::Colour col
     surface.ellipse(ShapeCorners(s), PenSpec{PenStyle::Dash, kPenWidth, colour}, colour);
 }
 
-void DrawText(DrawingSurface& surface, const EditorState& s, desk::Colour colour, const char* text,
-              int count) {
+void DrawText(DrawingSurface& surface, const EditorState& s, desk::Colour colour,
+              const char16_t* text, int count) {
     surface.setTextColour(colour);
     surface.setBackgroundMode(kTextBackgroundMode);
     surface.textOut(s.releaseX, s.releaseY, text, count);
@@ -138,9 +138,7 @@ void RenderPending(EditorState& state, EditorPlatform& platform) {
         // The edit control's protocol: the buffer's first word carries its
         // capacity in. The count is clamped so that a reply larger than the
         // buffer can never make the drawing read past it.
-        char text[kTextCapacity] = {};
-        const std::uint16_t capacity = kTextCapacity;
-        std::memcpy(text, &capacity, sizeof capacity);
+        char16_t text[kTextCapacity] = {kTextCapacity};
         const int count = std::clamp(platform.readTextField(text), 0, kTextCapacity);
         DrawText(canvas, state, colour, text, count);
         DrawText(platform.recording(), state, colour, text, count);

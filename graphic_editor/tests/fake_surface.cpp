@@ -65,9 +65,11 @@ void FakeSurface::setBackgroundMode(int mode) {
     log_.push_back(name_ + " bkMode " + std::to_string(mode));
 }
 
-void FakeSurface::textOut(int x, int y, const char* text, int count) {
-    log_.push_back(name_ + " text" + At(x, y) + " \"" + std::string(text, count) + "\" " +
-                   std::to_string(count));
+void FakeSurface::textOut(int x, int y, const char16_t* text, int count) {
+    std::string shown;
+    for (int i = 0; i < count; ++i)
+        shown += text[i] < 0x100 ? static_cast<char>(text[i]) : '?';
+    log_.push_back(name_ + " text" + At(x, y) + " \"" + shown + "\" " + std::to_string(count));
 }
 
 desk::Colour FakeSurface::pixel(int x, int y) {
@@ -99,13 +101,13 @@ FakePlatform::FakePlatform(int canvasWidth, int canvasHeight, desk::Colour fill)
     : canvas(std::make_unique<FakeSurface>("canvas", log, canvasWidth, canvasHeight, fill)),
       recordingSurface(std::make_unique<FakeSurface>("recording", log)) {}
 
-int FakePlatform::readTextField(char* buffer) {
-    std::uint16_t capacity = 0;
-    std::memcpy(&capacity, buffer, sizeof capacity);
+int FakePlatform::readTextField(char16_t* buffer) {
+    const std::uint16_t capacity = buffer[0];
     capacitySeen = capacity;
     log.push_back("readTextField");
     const std::size_t n = std::min<std::size_t>(textField.size(), capacity);
-    std::memcpy(buffer, textField.data(), n);
+    for (std::size_t i = 0; i < n; ++i)
+        buffer[i] = static_cast<unsigned char>(textField[i]);
     return forcedTextCount >= 0 ? forcedTextCount : static_cast<int>(n);
 }
 

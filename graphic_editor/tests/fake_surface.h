@@ -28,7 +28,7 @@ class FakeSurface : public DrawingSurface {
     void line(desk::Point from, desk::Point to, const PenSpec& pen) override;
     void setTextColour(desk::Colour colour) override;
     void setBackgroundMode(int mode) override;
-    void textOut(int x, int y, const char* text, int count) override;
+    void textOut(int x, int y, const char16_t* text, int count) override;
     // Pixel reads and writes are counted, not logged.
     desk::Colour pixel(int x, int y) override;
     void setPixel(int x, int y, desk::Colour colour) override;
@@ -58,7 +58,7 @@ class FakePlatform : public EditorPlatform {
 
     DrawingSurface& canvasSurface() override { return *canvas; }
     DrawingSurface& recording() override { return *recordingSurface; }
-    int readTextField(char* buffer) override;
+    int readTextField(char16_t* buffer) override;
     void playLoadedRecording() override;
     void setButtonPushed(Button button, bool pushed) override;
     void invalidateAll(bool erase) override;
@@ -71,7 +71,8 @@ class FakePlatform : public EditorPlatform {
     std::unique_ptr<FakeSurface> pending;
     // The canvas that the last adoptNewPicture replaced.
     std::unique_ptr<FakeSurface> previous;
-    // What the text field holds; readTextField behaves as EM_GETLINE.
+    // What the text field holds, one character a byte (Latin-1);
+    // readTextField behaves as EM_GETLINE.
     std::string textField;
     // When set, readTextField reports this count whatever it copied (a
     // misbehaving control).

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -220,15 +224,183 @@ TEST(RecordingCheck, RefusesStatesAndWorkWithoutABound) {
         {"pen of 65", {Record(0x02FA, {0, 65, 0, 0, 0})}, "Unbounded"},
         {"font of 32000", {Record(0x02FB, font)}, "Unbounded"},
         {"200 ellipses of 64000", std::vector<Bytes>(200, wide), "TooCostly"},
-        {"polyline of 200 long points", {Record(0x0325, zigzag)}, "TooCostly"},
+        {"polyline of 200 long points", {Record(0x0325, zigzag)}, "Playable"},
+        {"400 polylines of 200 long points", std::vector<Bytes>(400, Record(0x0325, zigzag)),
+         "TooCostly"},
         {"3000 shapes of the editor", many, "Playable"},
         {"one ellipse over 8192 x 8192", {wide}, "Playable", 8192ull * 8192},
-        {"four ellipses over 8192 x 8192", {wide, wide, wide, wide}, "TooCostly", 8192ull * 8192},
+        {"four ellipses over 8192 x 8192", {wide, wide, wide, wide}, "Playable", 8192ull * 8192},
+        {"sixty ellipses over 8192 x 8192", std::vector<Bytes>(60, wide), "TooCostly",
+         8192ull * 8192},
     };
     for (const Case& c : cases) {
         const Bytes file = Metafile(c.records);
         EXPECT_EQ(Name(CheckRecording(file.data(), file.size(), c.canvas)), c.expect) << c.what;
     }
+}
+
+std::vector<Bytes> Times(std::size_t n, const Bytes& record) {
+    return std::vector<Bytes>(n, record);
+}
+
+Bytes Join(std::initializer_list<Bytes> records) {
+    Bytes out;
+    for (const Bytes& r : records)
+        out.insert(out.end(), r.begin(), r.end());
+    return out;
+}
+
+// The check of a whole file, timed; the cost it reached comes back.
+RecordingCheck TimedCheck(const Bytes& file, risovik::RecordingCost& cost, double& seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    const RecordingCheck result = CheckRecording(file.data(), file.size(), 180000, &cost);
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return result;
+}
+
+// Each kind of record the check accepts, at the parameters that make it cost
+// most (in a recording made elsewhere), with the playback time the model
+// charges it (microseconds, at or above the benchmark's figures under Wine).
+// The most such records that fit the budget or the size cap must be accepted,
+// checked within a second, and a few more refused.
+TEST(RecordingCheck, EachKindCostsWhatItsPlaybackMeasuredAndIsCheckedQuickly) {
+    const Bytes elsewhere = Record(0x0103, {1}); // SetMapMode: no shape of the editor has it
+    const Bytes pen64 = Record(0x02FA, {0, 64, 0, 0xFF, 0}),
+                dash64 = Record(0x02FA, {1, 64, 0, 0, 0});
+    std::vector<std::uint32_t> font(25, 0);
+    font[0] = 256;
+    std::vector<std::uint32_t> polygon = {2000};
+    for (std::uint32_t k = 0; k < 2000; ++k)
+        polygon.insert(polygon.end(), {(k * 7919) % 450, (k * 104729) % 400});
+    std::vector<std::uint32_t> text = {200};
+    text.resize(101, 0x4D57);
+    text.insert(text.end(), {0, 0});
+    const std::vector<Bytes> table = Times(20000, Record(0x02FC, {0, 0xFF, 0, 0}));
+    struct Kind {
+        const char* what;
+        std::vector<Bytes> setup;
+        Bytes record;
+        std::uint64_t cost;
+        std::uint16_t objects = 2;
+    };
+    const std::vector<Kind> kinds = {
+        {"state record (SetBkMode)", {}, Record(0x0102, {1}), 1},
+        {"SaveDC + RestoreDC", {}, Join({Record(0x001E, {}), Record(0x0127, {0xFFFF})}), 20},
+        {"create + delete, entry 0",
+         {},
+         Join({Record(0x02FC, {0, 0, 0, 0}), Record(0x01F0, {0})}),
+         2},
+        {"create + delete, entry 20000", table,
+         Join({Record(0x02FC, {0, 0, 0, 0}), Record(0x01F0, {20000})}), 102, 20001},
+        {"line of 64000, pen 64",
+         {pen64, Record(0x012D, {0})},
+         Join({Record(0x0214, {32000, 0x8300}), Record(0x0213, {0x8300, 32000})}),
+         8005},
+        {"rectangle of 64000, pen 64",
+         {pen64, Record(0x012D, {0})},
+         Record(0x041B, {32000, 32000, 0x8300, 0x8300}),
+         64},
+        {"ellipse of 64000, dashed pen 64",
+         {dash64, Record(0x012D, {0})},
+         Record(0x0418, {32000, 32000, 0x8300, 0x8300}),
+         66349},
+        {"polygon of 2000 crossing points", {}, Record(0x0324, polygon), 933660},
+        {"text of 200, font 256",
+         {Record(0x02FB, font), Record(0x012D, {0})},
+         Record(0x0521, text),
+         6804},
+        {"opaque text box of 64000",
+         {},
+         Record(0x0A32, {9, 7, 2, 2, 0x8300, 0x8300, 32000, 32000, 0x4D57}),
+         72},
+    };
+    for (const Kind& k : kinds) {
+        SCOPED_TRACE(k.what);
+        std::vector<Bytes> setup = {elsewhere};
+        setup.insert(setup.end(), k.setup.begin(), k.setup.end());
+        std::vector<Bytes> one = setup;
+        one.push_back(k.record);
+        risovik::RecordingCost before, after;
+        double seconds = 0;
+        ASSERT_EQ(Name(TimedCheck(Metafile(setup, -1, 1, 9, k.objects), before, seconds)),
+                  "Playable");
+        ASSERT_EQ(Name(TimedCheck(Metafile(one, -1, 1, 9, k.objects), after, seconds)), "Playable");
+        const std::uint64_t cost = after.units - before.units;
+        EXPECT_EQ(cost, k.cost);
+        const std::uint64_t room = risovik::kRecordingBudget - before.units;
+        const std::uint64_t bytesLeft =
+            risovik::kMaxRecordingBytes - 18 - 6 - Metafile(setup, -1, 1, 9, k.objects).size() + 24;
+        const std::uint64_t fits = std::min(room / cost, bytesLeft / k.record.size());
+        std::vector<Bytes> most = setup;
+        most.insert(most.end(), fits, k.record);
+        EXPECT_EQ(Name(TimedCheck(Metafile(most, -1, 1, 9, k.objects), after, seconds)),
+                  "Playable");
+        EXPECT_LT(seconds, 1.0) << "check of " << fits << " records";
+        std::printf("%-40s %8llu us a record, %8llu records, checked in %.3f s\n", k.what,
+                    static_cast<unsigned long long>(cost), static_cast<unsigned long long>(fits),
+                    seconds);
+        if (fits == room / cost) {
+            most.insert(most.end(), 2, k.record);
+            EXPECT_EQ(Name(TimedCheck(Metafile(most, -1, 1, 9, k.objects), after, seconds)),
+                      "TooCostly");
+        }
+    }
+}
+
+// What the editor records, however much of it, plays: 100,000 window-sized
+// dashed ellipses (minutes of playback under Wine). One record of another
+// kind, or one pen the editor never makes, puts the recording under the
+// budget again.
+TEST(RecordingCheck, TheEditorsOwnRecordingsAreNeverRefusedForCost) {
+    // As the platform records a shape: its pen and brush made and selected,
+    // the shape, the stock brush and pen put back (made once, in entries 2
+    // and 3), pen and brush deleted; then a text.
+    std::vector<Bytes> own;
+    for (int i = 0; i < 100000; ++i) {
+        own.insert(own.end(), {Record(0x02FA, {1, 2, 0, 0x00FF, 0}), Record(0x012D, {0}),
+                               Record(0x02FC, {0, 0x00FF, 0, 0}), Record(0x012D, {1}),
+                               Record(0x0418, {454, 649, 0, 0})});
+        if (i == 0)
+            own.insert(own.end(), {Record(0x02FC, {0, 0xFFFF, 0xFF, 0}), Record(0x012D, {2}),
+                                   Record(0x02FA, {0, 0, 0, 0, 0}), Record(0x012D, {3})});
+        else
+            own.insert(own.end(), {Record(0x012D, {2}), Record(0x012D, {3})});
+        own.insert(own.end(), {Record(0x01F0, {1}), Record(0x01F0, {0}), Record(0x0209, {0xFF, 0}),
+                               Record(0x0A32, {399, 449, 12, 0, 0x4D57, 0x4D57, 0x4D57, 0x4D57,
+                                               0x4D57, 0x4D57})});
+    }
+    risovik::RecordingCost cost;
+    double seconds = 0;
+    EXPECT_EQ(Name(TimedCheck(Metafile(own, -1, 1, 9, 4), cost, seconds)), "Playable");
+    EXPECT_TRUE(cost.own);
+    EXPECT_GT(cost.units, 100 * risovik::kRecordingBudget);
+
+    struct Case {
+        const char* what;
+        Bytes record;
+    };
+    const std::vector<Case> foreign = {
+        {"a pixel", Record(0x041F, {0xFF, 0, 5, 5})},
+        {"a pen of 3", Join({Record(0x02FA, {0, 3, 0, 0, 0}), Record(0x01F0, {0})})},
+        {"an ellipse beyond the window", Record(0x0418, {454, 650, 0, 0})},
+        {"a text of 13",
+         Record(0x0521, {13, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x57, 10, 10})},
+    };
+    for (const Case& c : foreign) {
+        std::vector<Bytes> mixed = own;
+        mixed.insert(mixed.begin() + 13, c.record);
+        EXPECT_EQ(Name(TimedCheck(Metafile(mixed, -1, 1, 9, 4), cost, seconds)), "TooCostly")
+            << c.what;
+        EXPECT_FALSE(cost.own) << c.what;
+    }
+
+    // Objects of the editor's kinds, but thousands alive at once: the
+    // platform walks its table for each create.
+    std::vector<Bytes> crafted = Times(65534, Record(0x02FC, {0, 0xFF, 0, 0}));
+    const Bytes pair = Join({Record(0x02FC, {0, 0xFF, 0, 0}), Record(0x01F0, {65534})});
+    crafted.insert(crafted.end(), (risovik::kMaxRecordingBytes - 65534 * 14) / 22 - 100, pair);
+    EXPECT_EQ(Name(TimedCheck(Metafile(crafted, -1, 1, 9, 65535), cost, seconds)), "TooCostly");
+    EXPECT_LT(seconds, 1.0);
 }
 
 TEST(RecordingHeaderFits, TotalSizeMustLieWithinTheFile) {

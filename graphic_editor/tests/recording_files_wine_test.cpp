@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -117,12 +118,19 @@ TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
     testing::WriteBytes(folder.file("Meta3.wmf"),
                         ReadBytes(testing::CorpusFile("poly_count_huge.wmf")));
     Command(IDM_NEW);
+    desk::testing::ModalAnswerer answerer;
+    answerer.push(IDOK);
+    answerer.push(IDOK);
     Command(IDM_OPEN_META_3);
     EXPECT_EQ(Editor().loadedRecording, nullptr) << "the previous recording is released";
     EXPECT_TRUE(IsWindow(hwnd));
     testing::WriteBytes(folder.file("Meta2.wmf"), {});
     Command(IDM_OPEN_META_2);
     EXPECT_EQ(Editor().loadedRecording, nullptr);
+    ASSERT_EQ(answerer.seen().size(), 2u) << "each refused slot says so";
+    EXPECT_EQ(answerer.seen()[0].caption, "Meta3.wmf");
+    EXPECT_EQ(answerer.seen()[0].text, "Не удалось воспроизвести запись: повреждена.");
+    EXPECT_EQ(answerer.seen()[1].text, "Не удалось воспроизвести запись: повреждена.");
 }
 
 // A slot that moves the window origin plays shifted, and everything drawn
@@ -266,6 +274,46 @@ TEST_F(RecordingCommands, TextRecordsItsColourAndExactlyTheDrawnCharacters) {
         drawn += static_cast<char>(p[4 + i] >> 8);
     }
     EXPECT_EQ(drawn, "Privet, mir!");
+}
+
+// 100,000 shapes of every tool, colour and size inside the window, made by
+// the editor's own paint step, are saved, open from a slot without a word and
+// play. (The window-sized dashed ellipses are few: each takes milliseconds to
+// draw, and the test draws every shape twice.)
+TEST_F(RecordingCommands, TheEditorsOwnLongRecordingPlays) {
+    SetWindowTextW(GetDlgItem(hwnd, IDC_TEXT_FIELD), L"Жж é WWWWWWWWW");
+    EditorState& s = Editor().state;
+    for (int i = 0; i < 100000; ++i) {
+        s.lineTool = i % 4 == 0;
+        s.rectangleTool = i % 4 == 1;
+        s.ellipseTool = i % 4 == 2;
+        s.textTool = i % 4 == 3;
+        s.colourRed = (i / 4) % 2 ? 255 : 0;
+        s.colourGreen = (i / 8) % 2 ? 255 : 0;
+        s.colourBlue = (i / 16) % 2 ? 255 : 0;
+        const bool huge = s.ellipseTool == 0 || i % 5000 == 2;
+        const int size = huge ? 1 + static_cast<int>(i * 7919LL % 649) : 1 + i % 40;
+        s.pressX = static_cast<int>(i * 104729LL % (650 - size));
+        s.pressY = (i * 7) % (455 - std::min(size, 454));
+        s.releaseX = s.pressX + size;
+        s.releaseY = std::min(s.pressY + size, 454);
+        RenderPending(s, Platform());
+    }
+    Command(IDM_SAVE_META_1);
+    const auto bytes = ReadBytes(folder.file("Meta.wmf"));
+    EXPECT_EQ(CountRecords(bytes, kLineToRecord) + CountRecords(bytes, kRectangleRecord) +
+                  CountRecords(bytes, kEllipseRecord) + CountRecords(bytes, 0x0A32),
+              100000);
+    Command(IDM_NEW);
+    desk::testing::ModalAnswerer answerer;
+    Command(IDM_OPEN_META_1);
+    EXPECT_NE(Editor().loadedRecording, nullptr);
+    EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
+    int drawn = 0;
+    for (int y = 0; y < 400; y += 10)
+        for (int x = 0; x < 450; x += 10)
+            drawn += Canvas(x, y) != RGB(0, 0, 0);
+    EXPECT_GT(drawn, 1000) << "the recording played over the black canvas";
 }
 
 TEST_F(RecordingCommands, PendingClearCancelsThePlayback) {

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -335,13 +337,12 @@ TEST_F(EditorWindowTest, TransformOfASmallPictureTreatsTheRestAsBlack) {
 
 TEST_F(EditorWindowTest, TextFieldIsReadIntoATwelveCharacterBuffer) {
     SetWindowTextA(Editor().textField, "abcdefghijklmnopq");
-    char buffer[16];
-    std::memset(buffer, '#', sizeof buffer);
-    const std::uint16_t capacity = 12;
-    std::memcpy(buffer, &capacity, sizeof capacity);
+    char16_t buffer[16];
+    std::fill(std::begin(buffer), std::end(buffer), u'#');
+    buffer[0] = 12;
     EXPECT_EQ(Platform().readTextField(buffer), 12);
-    EXPECT_EQ(std::string(buffer, 12), "abcdefghijkl");
-    EXPECT_EQ(std::string(buffer + 12, 4), "####") << "written past the capacity";
+    EXPECT_EQ(std::u16string(buffer, 12), u"abcdefghijkl");
+    EXPECT_EQ(std::u16string(buffer + 12, 4), u"####") << "written past the capacity";
 }
 
 TEST_F(EditorWindowTest, TextToolDrawsInTheColourAtTheReleasePoint) {

@@ -1,6 +1,7 @@
 #include "win32/bitmap_io.h"
 
 #include "platform/handle.h"
+#include "platform/text.h"
 
 #include <cstring>
 
@@ -50,7 +51,7 @@ class Win32BitmapFile final : public BitmapFilePlatform {
             CloseHandle(file_);
         file_ = INVALID_HANDLE_VALUE;
     }
-    void showMessage(const char* text) override { MessageBoxA(nullptr, text, "", MB_OK); }
+    void showMessage(const char* text) override { desk::MessageBox1251(nullptr, text, "", MB_OK); }
 
   private:
     const char* path_;
@@ -99,7 +100,7 @@ bool SavePictureAs(const char* name, HBITMAP picture, HDC surface) {
     char path[kNameCapacity] = {};
     const std::size_t length = std::strlen(name);
     if (length >= sizeof path || !AppendBitmapExtension(std::strcpy(path, name), sizeof path)) {
-        MessageBoxA(nullptr, kNameTooLongText, kNameTooLongTitle, MB_OK | MB_ICONWARNING);
+        desk::MessageBox1251(nullptr, kNameTooLongText, kNameTooLongTitle, MB_OK | MB_ICONWARNING);
         return false;
     }
     BitmapInfo info = MakeBitmapInfo(picture);

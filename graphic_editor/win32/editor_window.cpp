@@ -6,6 +6,7 @@
 #include "win32/gdi_surface.h"
 #include "win32/recordings.h"
 #include "platform/message_loop.h"
+#include "platform/text.h"
 
 namespace risovik::win {
 
@@ -34,8 +35,8 @@ constexpr int kLabelX = 460;
 constexpr int kLabelY = 225;
 
 struct ControlSpec {
-    const char* className;
-    const char* text;
+    const wchar_t* className;
+    const char* text; // Windows-1251, shown through the wide calls
     int id;
     int x, y, width, height;
     DWORD style;
@@ -46,17 +47,17 @@ constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL
 
 // The panel right of the canvas, in creation order.
 constexpr ControlSpec kControls[] = {
-    {"BUTTON", "Line", IDC_LINE_TOOL, 460, 0, 80, 70, kButtonStyle},
-    {"BUTTON", "Rectangle", IDC_RECTANGLE_TOOL, 540, 0, 80, 70, kButtonStyle},
-    {"BUTTON", "Ellipse", IDC_ELLIPSE_TOOL, 460, 70, 80, 70, kButtonStyle},
-    {"BUTTON", "Text", IDC_TEXT_TOOL, 540, 70, 80, 70, kButtonStyle},
-    {"BUTTON", "RED", IDC_RED, 460, 160, 60, 30, kButtonStyle},
-    {"BUTTON", "GREEN", IDC_GREEN, 460, 190, 60, 30, kButtonStyle},
-    {"BUTTON", "BLUE", IDC_BLUE, 530, 160, 60, 30, kButtonStyle},
-    {"BUTTON", "MAGENA", IDC_MAGENTA, 530, 190, 60, 30, kButtonStyle},
-    {"edit", "", IDC_TEXT_FIELD, 460, 240, 120, 20, kFieldStyle},
-    {"BUTTON", "Rotate 90%", IDC_ROTATE, 460, 300, 80, 70, kButtonStyle},
-    {"BUTTON", "Macshtab", IDC_SCALE, 550, 300, 80, 70, kButtonStyle},
+    {L"BUTTON", "Line", IDC_LINE_TOOL, 460, 0, 80, 70, kButtonStyle},
+    {L"BUTTON", "Rectangle", IDC_RECTANGLE_TOOL, 540, 0, 80, 70, kButtonStyle},
+    {L"BUTTON", "Ellipse", IDC_ELLIPSE_TOOL, 460, 70, 80, 70, kButtonStyle},
+    {L"BUTTON", "Text", IDC_TEXT_TOOL, 540, 70, 80, 70, kButtonStyle},
+    {L"BUTTON", "RED", IDC_RED, 460, 160, 60, 30, kButtonStyle},
+    {L"BUTTON", "GREEN", IDC_GREEN, 460, 190, 60, 30, kButtonStyle},
+    {L"BUTTON", "BLUE", IDC_BLUE, 530, 160, 60, 30, kButtonStyle},
+    {L"BUTTON", "MAGENA", IDC_MAGENTA, 530, 190, 60, 30, kButtonStyle},
+    {L"edit", "", IDC_TEXT_FIELD, 460, 240, 120, 20, kFieldStyle},
+    {L"BUTTON", "Rotate 90%", IDC_ROTATE, 460, 300, 80, 70, kButtonStyle},
+    {L"BUTTON", "Macshtab", IDC_SCALE, 550, 300, 80, 70, kButtonStyle},
 };
 
 EditorWindow g_editor;
@@ -72,9 +73,10 @@ class GdiEditorPlatform final : public EditorPlatform {
         recording_.attach(g_editor.recording);
         return recording_;
     }
-    int readTextField(char* buffer) override {
+    // The wide call: the characters as typed, whatever the system's code page.
+    int readTextField(char16_t* buffer) override {
         return static_cast<int>(
-            SendMessageA(g_editor.textField, EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer)));
+            SendMessageW(g_editor.textField, EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer)));
     }
     void playLoadedRecording() override {
         PlayRecording(g_editor.canvasSurface, g_editor.loadedRecording);
@@ -135,15 +137,15 @@ void SelectCanvas() {
     SelectObject(g_editor.canvasSurface, g_editor.canvas.get());
 }
 
-void OnCreate(HWND hwnd, const CREATESTRUCTA& create) {
+void OnCreate(HWND hwnd, const CREATESTRUCTW& create) {
     g_editor = EditorWindow{};
     g_editor.instance = create.hInstance;
     g_editor.window = hwnd;
     StartEditor(g_editor.state);
     for (const ControlSpec& c : kControls) {
-        HWND control =
-            CreateWindowExA(0, c.className, c.text, c.style, c.x, c.y, c.width, c.height, hwnd,
-                            reinterpret_cast<HMENU>(INT_PTR{c.id}), create.hInstance, nullptr);
+        HWND control = CreateWindowExW(
+            0, c.className, desk::Wide(c.text).c_str(), c.style, c.x, c.y, c.width, c.height, hwnd,
+            reinterpret_cast<HMENU>(INT_PTR{c.id}), create.hInstance, nullptr);
         if (c.id >= IDC_LINE_TOOL && c.id <= IDC_MAGENTA)
             g_editor.buttons[c.id - 1] = control;
         else if (c.id == IDC_TEXT_FIELD)
@@ -164,7 +166,8 @@ void OnPaint() {
     desk::PaintDc paint(g_editor.window);
     SelectCanvas();
     SetBkColor(paint.get(), GetSysColor(COLOR_MENU));
-    TextOutA(paint.get(), kLabelX, kLabelY, kTextLabel, sizeof kTextLabel - 1);
+    const std::wstring label = desk::Wide(kTextLabel);
+    TextOutW(paint.get(), kLabelX, kLabelY, label.c_str(), static_cast<int>(label.size()));
     RenderPending(g_editor.state, g_platform);
     BitBlt(paint.get(), 0, 0, kCanvasWidth, kCanvasHeight, g_editor.canvasSurface, 0, 0, SRCCOPY);
 }
@@ -194,7 +197,7 @@ void OnTransform(void (*transform)(EditorState&, EditorPlatform&)) {
 // The menu's "twice" entries: each run is a complete nested command.
 void SendCommandTimes(HWND hwnd, int command, int times) {
     for (int i = 0; i < times; ++i)
-        SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        SendMessageW(hwnd, WM_COMMAND, static_cast<WPARAM>(command), 0);
 }
 
 void OnAbout(HWND hwnd) {
@@ -257,27 +260,31 @@ void ReplaceCanvas(HBITMAP picture) {
 }
 
 void RegisterEditorClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
+    // A Unicode class: the title and the controls' texts reach the window
+    // as UTF-16, so they read right whatever the system's code page.
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = EditorWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32516));     // IDI_ASTERISK
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32516));     // IDI_ASTERISK
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+    const std::wstring className = desk::Wide(kClassName);
+    wc.lpszClassName = className.c_str();
+    RegisterClassExW(&wc);
 }
 
 HWND CreateEditorWindow(HINSTANCE instance) {
-    return CreateWindowExA(0, kClassName, kWindowTitle, kWindowStyle, kWindowX, kWindowY,
-                           kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExW(0, desk::Wide(kClassName).c_str(), desk::Wide(kWindowTitle).c_str(),
+                           kWindowStyle, kWindowX, kWindowY, kWindowWidth, kWindowHeight, nullptr,
+                           nullptr, instance, nullptr);
 }
 
 LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: OnCreate(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam)); return 0;
+    case WM_CREATE: OnCreate(hwnd, *reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
     case WM_PAINT: OnPaint(); return 0;
     case WM_LBUTTONDOWN: PressAt(g_editor.state, LowWord(lParam), HighWord(lParam)); return 0;
     case WM_LBUTTONUP:
@@ -289,7 +296,7 @@ LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_DESTROY: OnDestroy(); return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -3,6 +3,7 @@
 #include "win32/bitmap_io.h"
 #include "win32/editor_window.h"
 #include "win32/recordings.h"
+#include "platform/text.h"
 
 namespace risovik::win {
 
@@ -38,13 +39,16 @@ void OpenRecording(int slot) {
     EditorWindow& editor = Editor();
     BITMAP canvas{};
     GetObjectA(editor.canvas.get(), sizeof canvas, &canvas);
-    HMETAFILE opened = LoadRecording(SlotFileName(slot),
-                                     static_cast<std::uint64_t>(canvas.bmWidth) * canvas.bmHeight);
+    SlotRefusal why = SlotRefusal::None;
+    HMETAFILE opened = LoadRecording(
+        SlotFileName(slot), static_cast<std::uint64_t>(canvas.bmWidth) * canvas.bmHeight, &why);
     if (editor.loadedRecording)
         DeleteMetaFile(editor.loadedRecording);
     editor.loadedRecording = opened;
     editor.state.playPending = 1;
     Platform().invalidateAll(false);
+    if (const char* text = RefusalText(why))
+        desk::MessageBox1251(editor.window, text, SlotFileName(slot), MB_OK | MB_ICONWARNING);
 }
 
 } // namespace risovik::win

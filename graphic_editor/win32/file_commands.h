@@ -21,6 +21,8 @@ void SaveRecording(int slot);
 
 // Opens slot 1, 2 or 3 in place of the recording opened before (released),
 // and has the next paint step play it over the canvas; repaint without erase.
+// A slot that exists but is refused (damaged, incompatible, too costly) says
+// so in a message box; a missing one says nothing.
 void OpenRecording(int slot);
 
 } // namespace risovik::win

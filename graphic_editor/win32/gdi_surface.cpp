@@ -5,6 +5,7 @@
 namespace risovik::win {
 
 static_assert(kNoPixel == CLR_INVALID, "an unreadable pixel must read as the model expects");
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "typed text goes to the wide calls as it is");
 
 namespace {
 
@@ -53,9 +54,9 @@ void GdiSurface::setBackgroundMode(int mode) {
         SetBkMode(hdc_, mode);
 }
 
-void GdiSurface::textOut(int x, int y, const char* text, int count) {
+void GdiSurface::textOut(int x, int y, const char16_t* text, int count) {
     if (hdc_)
-        TextOutA(hdc_, x, y, text, count);
+        TextOutW(hdc_, x, y, reinterpret_cast<const wchar_t*>(text), count);
 }
 
 desk::Colour GdiSurface::pixel(int x, int y) {

@@ -20,7 +20,7 @@ class GdiSurface final : public DrawingSurface {
     void line(desk::Point from, desk::Point to, const PenSpec& pen) override;
     void setTextColour(desk::Colour colour) override;
     void setBackgroundMode(int mode) override;
-    void textOut(int x, int y, const char* text, int count) override;
+    void textOut(int x, int y, const char16_t* text, int count) override;
     desk::Colour pixel(int x, int y) override;
     void setPixel(int x, int y, desk::Colour colour) override;
 

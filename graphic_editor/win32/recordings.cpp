@@ -1,10 +1,14 @@
 #include "win32/recordings.h"
 
+#include "model/editor_state.h"
 #include "model/recording_file.h"
 
 #include <vector>
 
 namespace risovik::win {
+
+static_assert(kOwnTextCount == static_cast<std::uint32_t>(kTextCapacity),
+              "the text shapes the editor records are the ones the check takes as its own");
 
 namespace {
 
@@ -66,8 +70,19 @@ bool SaveRecordingTo(HDC& recording, const char* fileName) {
     return written;
 }
 
-HMETAFILE LoadRecording(const char* fileName, std::uint64_t canvasPixels) {
-    if (!fileName || !HeaderFitsFile(fileName))
+HMETAFILE LoadRecording(const char* fileName, std::uint64_t canvasPixels, SlotRefusal* why) {
+    SlotRefusal ignored;
+    SlotRefusal& refusal = why ? *why : ignored;
+    refusal = SlotRefusal::Damaged;
+    if (!fileName)
+        return nullptr;
+    if (GetFileAttributesA(fileName) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            refusal = SlotRefusal::Missing;
+        return nullptr;
+    }
+    if (!HeaderFitsFile(fileName))
         return nullptr;
     HMETAFILE loaded = GetMetaFileA(fileName);
     if (!loaded)
@@ -75,12 +90,26 @@ HMETAFILE LoadRecording(const char* fileName, std::uint64_t canvasPixels) {
     const UINT size = GetMetaFileBitsEx(loaded, 0, nullptr);
     std::vector<std::uint8_t> bytes(size);
     const bool read = size != 0 && GetMetaFileBitsEx(loaded, size, bytes.data()) == size;
-    if (!read ||
-        CheckRecording(bytes.data(), bytes.size(), canvasPixels) != RecordingCheck::Playable) {
-        DeleteMetaFile(loaded);
-        return nullptr;
+    const RecordingCheck check =
+        read ? CheckRecording(bytes.data(), bytes.size(), canvasPixels) : RecordingCheck::BadHeader;
+    switch (check) {
+    case RecordingCheck::Playable: refusal = SlotRefusal::None; return loaded;
+    case RecordingCheck::UnknownRecord: refusal = SlotRefusal::Foreign; break;
+    case RecordingCheck::Unbounded:
+    case RecordingCheck::TooCostly: refusal = SlotRefusal::TooCostly; break;
+    default: refusal = SlotRefusal::Damaged; break;
     }
-    return loaded;
+    DeleteMetaFile(loaded);
+    return nullptr;
+}
+
+const char* RefusalText(SlotRefusal why) {
+    switch (why) {
+    case SlotRefusal::Damaged: return "Не удалось воспроизвести запись: повреждена.";
+    case SlotRefusal::Foreign: return "Не удалось воспроизвести запись: несовместима.";
+    case SlotRefusal::TooCostly: return "Не удалось воспроизвести запись: слишком сложна.";
+    default: return nullptr;
+    }
 }
 
 void PlayRecording(HDC surface, HMETAFILE recording) {

@@ -22,11 +22,26 @@ const char* SlotFileName(int slot);
 // recording running, nothing happens.
 bool SaveRecordingTo(HDC& recording, const char* fileName);
 
+// Why a slot gave no recording.
+enum class SlotRefusal {
+    None,      // it loaded
+    Missing,   // no such file: nothing is said
+    Damaged,   // unreadable, or its header or records are broken
+    Foreign,   // records of a kind the editor does not play
+    TooCostly, // made elsewhere and too long to play, or a state with no bound
+};
+
 // GetMetaFileA of `fileName`, kept only when every record is well formed, of
-// a kind the editor plays, and the whole plays within the drawing budget on a
-// canvas of `canvasPixels`; null when the file is missing, unreadable,
-// damaged or too costly (it then draws nothing).
-HMETAFILE LoadRecording(const char* fileName, std::uint64_t canvasPixels = kStartCanvasPixels);
+// a kind the editor plays, and (for a recording made elsewhere) the whole
+// plays within the drawing budget on a canvas of `canvasPixels`; null when
+// the file is missing, unreadable, damaged or too costly, with the reason in
+// `why` when given.
+HMETAFILE LoadRecording(const char* fileName, std::uint64_t canvasPixels = kStartCanvasPixels,
+                        SlotRefusal* why = nullptr);
+
+// The message shown for a slot that exists but was refused (Windows-1251);
+// null for None and Missing, which say nothing.
+const char* RefusalText(SlotRefusal why);
 
 // Plays `recording` (when there is one) into `surface` and then gives the
 // surface back its state as before: the records may set its mapping,
