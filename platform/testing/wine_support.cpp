@@ -85,7 +85,8 @@ void ModalAnswerer::onActivate(HWND dialog) {
             a.prepare(dialog);
         command = a.command;
     }
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    if (command != kClosedByPrepare)
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
 }
 
 std::string WindowTextOf(HWND hwnd) {

@@ -28,6 +28,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // `fallback` is posted. The texts of every box seen are kept for checks.
 class ModalAnswerer {
   public:
+    // An answer's command that posts nothing: its `prepare` closes the box
+    // itself, as a person would (a click, a key, the close box), or leaves
+    // that to a timer.
+    static constexpr int kClosedByPrepare = 0;
     struct Answer {
         int command = IDOK;
         std::function<void(HWND)> prepare;

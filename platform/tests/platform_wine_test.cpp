@@ -1,5 +1,6 @@
 #include "platform/gdi.h"
 #include "platform/message_loop.h"
+#include "platform/testing/memory_surface.h"
 #include "platform/testing/wine_support.h"
 
 #include <gtest/gtest.h>
@@ -32,14 +33,10 @@ TEST(GdiOwners, SelectionPutsThePreviousObjectBack) {
 }
 
 TEST(GdiOwners, MemoryDcDrawsIntoItsBitmap) {
-    HDC screen = GetDC(nullptr);
-    desk::MemoryDc mem(screen);
-    desk::Bitmap bmp(CreateCompatibleBitmap(screen, 20, 20));
-    ReleaseDC(nullptr, screen);
-    desk::Selection sel(mem.get(), bmp.get());
-    SetPixel(mem.get(), 3, 4, RGB(0, 200, 0));
-    EXPECT_EQ(GetPixel(mem.get(), 3, 4), RGB(0, 200, 0));
-    EXPECT_EQ(GetPixel(mem.get(), 4, 4), RGB(0, 0, 0)) << "a new bitmap starts black";
+    MemorySurface surface(20, 20);
+    SetPixel(surface.dc(), 3, 4, RGB(0, 200, 0));
+    EXPECT_EQ(GetPixel(surface.dc(), 3, 4), RGB(0, 200, 0));
+    EXPECT_EQ(GetPixel(surface.dc(), 4, 4), RGB(0, 0, 0)) << "a new bitmap starts black";
 }
 
 TEST(ModalAnswerer, AnswersAMessageBoxAndKeepsItsText) {
