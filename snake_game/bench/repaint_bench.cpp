@@ -4,7 +4,7 @@
 //   polzun_bench.exe [repaints]
 #include "win32/snake_window.h"
 
-#include "platform/gdi.h"
+#include "platform/testing/memory_surface.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,9 +34,10 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 int main(int argc, char** argv) {
     const int repaints = argc > 1 ? std::atoi(argv[1]) : 2000;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    snake::SnakeApp& app = snake::App();
-    lstrcpyW(app.title, L"polzun");
-    lstrcpyW(app.className, L"POLZUN");
+    snake::WindowHandles& handles = snake::Handles();
+    snake::SnakeGame& game = snake::Game();
+    lstrcpyW(handles.title, L"polzun");
+    lstrcpyW(handles.className, L"POLZUN");
     snake::RegisterSnakeClass(instance);
     HWND hwnd = snake::CreateSnakeWindow(instance, SW_SHOWNORMAL);
     if (!hwnd) {
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
     AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
     MoveWindow(hwnd, 0, 0, outer.right - outer.left, outer.bottom - outer.top, TRUE);
     UpdateWindow(hwnd);
-    LayFullSnake(app.game);
+    LayFullSnake(game);
 
     // Window repaints: erase by the class brush, then the whole frame.
     LARGE_INTEGER t0, t1;
@@ -58,18 +59,14 @@ int main(int argc, char** argv) {
     }
     QueryPerformanceCounter(&t1);
     const double window = Seconds(t0, t1) / repaints;
-    const bool intact = app.game.segmentCount == snake::kCapacity && app.game.score == 200;
+    const bool intact = game.segmentCount == snake::kCapacity && game.score == 200;
 
     // The same frame drawn into a memory surface: the drawing calls alone.
-    HDC screen = GetDC(nullptr);
-    desk::MemoryDc mem(screen);
-    desk::Bitmap bmp(CreateCompatibleBitmap(screen, 800, 600));
-    ReleaseDC(nullptr, screen);
-    desk::Selection sel(mem.get(), bmp.get());
-    snake::GdiSnakePlatform platform(mem.get());
+    desk::testing::MemorySurface surface(800, 600);
+    snake::Win32SnakePlatform platform(surface.dc());
     QueryPerformanceCounter(&t0);
     for (int i = 0; i < repaints; ++i) {
-        snake::PaintFrame(app.game, platform);
+        snake::PaintFrame(game, platform);
     }
     QueryPerformanceCounter(&t1);
     const double memory = Seconds(t0, t1) / repaints;
@@ -77,7 +74,7 @@ int main(int argc, char** argv) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     std::printf("repaint with %d entries and %d bars, client %ldx%ld, %d repaints\n",
-                app.game.segmentCount, app.game.activeBars(), rc.right, rc.bottom, repaints);
+                game.segmentCount, game.activeBars(), rc.right, rc.bottom, repaints);
     std::printf("  window repaint (erase + frame): %.3f ms\n", window * 1000.0);
     std::printf("  frame into a memory surface:    %.3f ms\n", memory * 1000.0);
     std::printf("  state after the run: %s\n", intact ? "intact" : "CHANGED (a rule fired)");

@@ -1,5 +1,7 @@
 #include "snake_game.h"
 
+#include "res/resource.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -140,6 +142,54 @@ void SnakeGame::PlaceFood() {
     x -= x % kSquare;
     y -= y % kSquare;
     food = Cell{x, y - kSquare};
+}
+
+void SnakeGame::OnCreate(SnakePlatform& platform) {
+    TakeDraws();
+    platform.setTimer(kTickMilliseconds);
+}
+
+void SnakeGame::OnSize(std::uint16_t width, std::uint16_t height) {
+    TakeDraws();
+    ResizeField(width, height);
+}
+
+void SnakeGame::OnKeyDown(int virtualKey) {
+    TakeDraws();
+    SteerSnake(virtualKey);
+}
+
+void SnakeGame::OnTimer(SnakePlatform& platform) {
+    TakeDraws();
+    MoveSnake();
+    platform.invalidateAll(true);
+}
+
+// The draws come before BeginPaint, which sends the erase message that takes
+// the next pair.
+void SnakeGame::OnPaint(SnakePlatform& platform) {
+    TakeDraws();
+    platform.beginPaint();
+    PaintFrame(*this, platform);
+    platform.endPaint();
+}
+
+bool SnakeGame::OnCommand(int commandId, SnakePlatform& platform) {
+    TakeDraws();
+    switch (commandId) {
+    case IDM_ABOUT: platform.showAboutBox(); return true;
+    case IDM_EXIT: platform.destroyWindow(); return true;
+    default: return false;
+    }
+}
+
+void SnakeGame::OnDestroy(SnakePlatform& platform) {
+    TakeDraws();
+    platform.postQuit(0);
+}
+
+void SnakeGame::OnOtherMessage() {
+    TakeDraws();
 }
 
 desk::Rect SquareOf(Cell c) {

@@ -96,6 +96,28 @@ struct SnakeGame {
     // rounded draw.
     void PlaceFood();
 
+    // One operation per message of the main window, called by its window
+    // procedure and by the tests alike. Each takes the message's pair of
+    // draws first, whatever the message, then does the message's work.
+    // WM_CREATE: a tick every 100 ms.
+    void OnCreate(SnakePlatform& platform);
+    // WM_SIZE: ResizeField with the new client width and height.
+    void OnSize(std::uint16_t width, std::uint16_t height);
+    // WM_KEYDOWN: SteerSnake with the virtual-key code; every key ends here.
+    void OnKeyDown(int virtualKey);
+    // WM_TIMER: MoveSnake, then a repaint of the whole client area, erased.
+    void OnTimer(SnakePlatform& platform);
+    // WM_PAINT: PaintFrame between beginPaint and endPaint.
+    void OnPaint(SnakePlatform& platform);
+    // WM_COMMAND: About opens the About box, Exit destroys the window. False
+    // for any other command id, which the window hands on to its default
+    // handler.
+    bool OnCommand(int commandId, SnakePlatform& platform);
+    // WM_DESTROY: ends the message loop with exit code 0.
+    void OnDestroy(SnakePlatform& platform);
+    // Any other message: only its pair of draws.
+    void OnOtherMessage();
+
     Cell head() const { return segments[static_cast<std::size_t>(segmentCount - 1)]; }
     // score / 20, never more than the table holds.
     int activeBars() const {

@@ -1,8 +1,11 @@
 #include "snake_session.h"
 
+#include "res/resource.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -24,6 +27,22 @@ void ExpectAtStart(const SnakeGame& g) {
     EXPECT_EQ(g.goLeft + g.goUp + g.goRight + g.goDown, 0);
     EXPECT_EQ(g.score, 0);
 }
+
+// The one set-up of the tests that feed the model events: a session on a
+// 400 x 300 field. A test that needs another field resizes it first.
+class SnakeSession : public ::testing::Test {
+  protected:
+    Session s{400, 300};
+};
+using StartUp = SnakeSession;
+using Steering = SnakeSession;
+using Walls = SnakeSession;
+using Growth = SnakeSession;
+using PlaceFood = SnakeSession;
+using Bars = SnakeSession;
+using Capacity = SnakeSession;
+using Painting = SnakeSession;
+using Messages = SnakeSession;
 
 size_t DistinctSquares(const std::vector<Cell>& cells) {
     std::set<std::pair<int, int>> s;
@@ -69,9 +88,44 @@ TEST(Draws, AreReducedModulo800) {
     }
 }
 
+// --- Messages ----------------------------------------------------------------
+
+TEST_F(Messages, EachTakesOnePairOfDrawsFirstAndAsksTheWindowForTheRest) {
+    struct Case {
+        const char* message;
+        std::function<void()> send;
+        std::vector<std::string> requests;
+    };
+    const Case cases[] = {
+        {"create", [&] { s.game.OnCreate(s.platform); }, {"timer 100"}},
+        {"size", [&] { s.size(500, 400); }, {}},
+        {"key", [&] { s.key(key::Down); }, {}},
+        {"timer", [&] { s.tick(); }, {"invalidate erased"}},
+        {"paint", [&] { s.repaint(); }, {}},
+        {"about", [&] { EXPECT_TRUE(s.game.OnCommand(IDM_ABOUT, s.platform)); }, {"about"}},
+        {"exit", [&] { EXPECT_TRUE(s.game.OnCommand(IDM_EXIT, s.platform)); }, {"destroy"}},
+        {"other command", [&] { EXPECT_FALSE(s.game.OnCommand(999, s.platform)); }, {}},
+        {"destroy", [&] { s.game.OnDestroy(s.platform); }, {"quit 0"}},
+        {"other message", [&] { s.game.OnOtherMessage(); }, {}},
+    };
+    for (const Case& c : cases) {
+        s.platform.requests.clear();
+        s.queueDraws(123, 456);
+        s.queueDraws(7, 8);
+        c.send();
+        EXPECT_EQ(s.game.drawX, 123) << c.message;
+        EXPECT_EQ(s.game.drawY, 456) << c.message;
+        EXPECT_EQ(s.platform.requests, c.requests) << c.message;
+        s.game.TakeDraws();
+        EXPECT_EQ(s.game.drawX, 7) << c.message << ": one pair only";
+    }
+    EXPECT_EQ(s.game.fieldWidth, 500);
+    EXPECT_EQ(s.game.head(), (Cell{30, 10})) << "the key steered the tick's move";
+}
+
 // --- Start-up moves ----------------------------------------------------------
 
-TEST(StartUp, FourSquaresInTheTopRowStandingWithFoodInRowTwo) {
+TEST_F(StartUp, FourSquaresInTheTopRowStandingWithFoodInRowTwo) {
     SnakeGame g;
     ExpectAtStart(g);
     EXPECT_EQ(g.food, (Cell{90, 10}));
@@ -79,8 +133,7 @@ TEST(StartUp, FourSquaresInTheTopRowStandingWithFoodInRowTwo) {
     EXPECT_EQ(g.fieldHeight, 0);
 }
 
-TEST(StartUp, TicksWhileStandingMoveNothingButRepaintsStillRunTheRules) {
-    Session s(400, 300);
+TEST_F(StartUp, TicksWhileStandingMoveNothingButRepaintsStillRunTheRules) {
     for (int i = 0; i < 5; ++i) {
         s.step();
     }
@@ -92,8 +145,7 @@ TEST(StartUp, TicksWhileStandingMoveNothingButRepaintsStillRunTheRules) {
     ExpectAtStart(s.game);
 }
 
-TEST(StartUp, DownMovesTheHeadBelowAndTheBodyFollows) {
-    Session s(400, 300);
+TEST_F(StartUp, DownMovesTheHeadBelowAndTheBodyFollows) {
     s.key(key::Down);
     s.step();
     EXPECT_EQ(s.cells(), (std::vector<Cell>{{10, 0}, {20, 0}, {30, 0}, {30, 10}}));
@@ -101,16 +153,14 @@ TEST(StartUp, DownMovesTheHeadBelowAndTheBodyFollows) {
     EXPECT_EQ(s.cells(), (std::vector<Cell>{{20, 0}, {30, 0}, {30, 10}, {30, 20}}));
 }
 
-TEST(StartUp, RightMovesTheWholeRowOneSquare) {
-    Session s(400, 300);
+TEST_F(StartUp, RightMovesTheWholeRowOneSquare) {
     s.key(key::Right);
     s.step();
     EXPECT_EQ(s.cells(), (std::vector<Cell>{{10, 0}, {20, 0}, {30, 0}, {40, 0}}));
     EXPECT_EQ(s.game.goRight, 1);
 }
 
-TEST(StartUp, UpCarriesTheHeadAboveTheFieldAndTheNextPassResets) {
-    Session s(400, 300);
+TEST_F(StartUp, UpCarriesTheHeadAboveTheFieldAndTheNextPassResets) {
     s.key(key::Up);
     s.tick();
     EXPECT_EQ(s.game.head(), (Cell{30, -10})) << "motion itself checks nothing";
@@ -120,8 +170,7 @@ TEST(StartUp, UpCarriesTheHeadAboveTheFieldAndTheNextPassResets) {
     EXPECT_EQ(s.cells(), StartCells()) << "after a reset the snake stands";
 }
 
-TEST(StartUp, LeftStepsOntoTheBodyAndTheSelfCheckResets) {
-    Session s(400, 300);
+TEST_F(StartUp, LeftStepsOntoTheBodyAndTheSelfCheckResets) {
     s.key(key::Left);
     s.tick();
     EXPECT_EQ(s.cells(), (std::vector<Cell>{{10, 0}, {20, 0}, {30, 0}, {20, 0}}));
@@ -131,7 +180,7 @@ TEST(StartUp, LeftStepsOntoTheBodyAndTheSelfCheckResets) {
 
 // --- Steering ----------------------------------------------------------------
 
-TEST(Steering, EachArrowSetsOneFlagAndClearsTheOthers) {
+TEST_F(Steering, EachArrowSetsOneFlagAndClearsTheOthers) {
     struct Case {
         int key;
         int left, up, right, down;
@@ -152,7 +201,7 @@ TEST(Steering, EachArrowSetsOneFlagAndClearsTheOthers) {
     }
 }
 
-TEST(Steering, EveryOtherKeyCodeChangesNothing) {
+TEST_F(Steering, EveryOtherKeyCodeChangesNothing) {
     for (int code = -1; code <= 0x1FF; ++code) {
         if (code == key::Left || code == key::Up || code == key::Right || code == key::Down ||
             code == key::Delete) {
@@ -166,8 +215,7 @@ TEST(Steering, EveryOtherKeyCodeChangesNothing) {
     }
 }
 
-TEST(Steering, TheLastKeyBeforeATickDecidesItsMove) {
-    Session s(400, 300);
+TEST_F(Steering, TheLastKeyBeforeATickDecidesItsMove) {
     s.key(key::Right);
     s.key(key::Up);
     s.key(key::Down);
@@ -175,8 +223,7 @@ TEST(Steering, TheLastKeyBeforeATickDecidesItsMove) {
     EXPECT_EQ(s.game.head(), (Cell{30, 10}));
 }
 
-TEST(Steering, DeleteStopsWhereItStandsAndAnArrowStartsAgainFromThere) {
-    Session s(400, 300);
+TEST_F(Steering, DeleteStopsWhereItStandsAndAnArrowStartsAgainFromThere) {
     s.key(key::Down);
     s.step();
     s.step();
@@ -191,8 +238,7 @@ TEST(Steering, DeleteStopsWhereItStandsAndAnArrowStartsAgainFromThere) {
     EXPECT_EQ(s.cells(), (std::vector<Cell>{{30, 0}, {30, 10}, {30, 20}, {40, 20}}));
 }
 
-TEST(Steering, ReversingWhileMovingRunsIntoTheBody) {
-    Session s(400, 300);
+TEST_F(Steering, ReversingWhileMovingRunsIntoTheBody) {
     s.key(key::Down);
     for (int i = 0; i < 4; ++i) {
         s.step();
@@ -204,7 +250,7 @@ TEST(Steering, ReversingWhileMovingRunsIntoTheBody) {
 
 // --- Walls and resizing ------------------------------------------------------
 
-TEST(Walls, TheHeadMustLieWhollyInsideTheField) {
+TEST_F(Walls, TheHeadMustLieWhollyInsideTheField) {
     struct Case {
         Cell head;
         int width, height;
@@ -227,8 +273,7 @@ TEST(Walls, TheHeadMustLieWhollyInsideTheField) {
     }
 }
 
-TEST(Walls, ResizingMovesTheWallsAtTheNextRepaint) {
-    Session s(400, 300);
+TEST_F(Walls, ResizingMovesTheWallsAtTheNextRepaint) {
     s.key(key::Right);
     for (int i = 0; i < 17; ++i) {
         s.step();
@@ -243,7 +288,7 @@ TEST(Walls, ResizingMovesTheWallsAtTheNextRepaint) {
     ExpectAtStart(s.game);
 }
 
-TEST(Walls, ResizeTakesBothValuesWhole) {
+TEST_F(Walls, ResizeTakesBothValuesWhole) {
     SnakeGame g;
     g.ResizeField(65535, 1);
     EXPECT_EQ(g.fieldWidth, 65535);
@@ -252,13 +297,8 @@ TEST(Walls, ResizeTakesBothValuesWhole) {
 
 // --- Growth ------------------------------------------------------------------
 
-TEST(Growth, EatingWithFourEntriesGivesFiveOnFourSquares) {
-    Session s(400, 300);
-    s.game.food = Cell{40, 0};
-    s.key(key::Right);
-    s.queueDraws(0, 0); // the tick
-    s.queueFoodAt(Cell{200, 200});
-    s.step();
+TEST_F(Growth, EatingWithFourEntriesGivesFiveOnFourSquares) {
+    s.eat(Cell{200, 200});
     EXPECT_EQ(s.game.segmentCount, 5);
     EXPECT_EQ(s.game.score, 1);
     EXPECT_EQ(s.game.segments[3], (Cell{40, 0}));
@@ -269,21 +309,17 @@ TEST(Growth, EatingWithFourEntriesGivesFiveOnFourSquares) {
 
 // With n entries after eating the tail keeps moving for n - 2 moves and
 // stands on the (n - 1)-th; from then on the snake covers n squares.
-class GrowthTiming : public ::testing::TestWithParam<int> {};
+class GrowthTiming : public SnakeSession, public ::testing::WithParamInterface<int> {};
 
 TEST_P(GrowthTiming, TheTailStandsStillOnceWhenTheDoubledEntryReachesIt) {
     const int lengthBefore = GetParam();
-    Session s(800, 600);
+    s.size(800, 600);
     SnakeGame& g = s.game;
     g.segmentCount = lengthBefore;
     for (int i = 0; i < lengthBefore; ++i) {
         g.segments[static_cast<std::size_t>(i)] = Cell{i * 10, 300};
     }
-    g.food = Cell{lengthBefore * 10, 300};
-    s.key(key::Right);
-    s.queueDraws(0, 0);
-    s.queueFoodAt(Cell{700, 500});
-    s.step();
+    s.eat(Cell{700, 500});
     const int n = g.segmentCount;
     ASSERT_EQ(n, lengthBefore + 1);
     for (int move = 1; move <= n - 1; ++move) {
@@ -303,13 +339,8 @@ TEST_P(GrowthTiming, TheTailStandsStillOnceWhenTheDoubledEntryReachesIt) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, GrowthTiming, ::testing::Values(4, 5, 9, 30));
 
-TEST(Growth, ARepaintWithoutATickRightAfterEatingIsNoCollision) {
-    Session s(400, 300);
-    s.game.food = Cell{40, 0};
-    s.key(key::Right);
-    s.queueDraws(0, 0);
-    s.queueFoodAt(Cell{200, 200});
-    s.step();
+TEST_F(Growth, ARepaintWithoutATickRightAfterEatingIsNoCollision) {
+    s.eat(Cell{200, 200});
     ASSERT_EQ(s.game.segmentCount, 5);
     const std::vector<Cell> eaten = s.cells();
     s.repaint(); // uncovering the window: no tick
@@ -319,13 +350,8 @@ TEST(Growth, ARepaintWithoutATickRightAfterEatingIsNoCollision) {
     EXPECT_EQ(s.game.food, (Cell{200, 200}));
 }
 
-TEST(Growth, FoodThatLandsOnTheHeadIsEatenAgainByTheNextRepaint) {
-    Session s(400, 300);
-    s.game.food = Cell{40, 0};
-    s.key(key::Right);
-    s.queueDraws(0, 0);
-    s.queueFoodAt(Cell{40, 0}); // the new food lands right on the head
-    s.step();
+TEST_F(Growth, FoodThatLandsOnTheHeadIsEatenAgainByTheNextRepaint) {
+    s.eat(Cell{40, 0}); // the new food lands right on the head
     ASSERT_EQ(s.game.score, 1);
     s.queueFoodAt(Cell{200, 200});
     s.repaint();
@@ -334,8 +360,7 @@ TEST(Growth, FoodThatLandsOnTheHeadIsEatenAgainByTheNextRepaint) {
     EXPECT_EQ(s.game.food, (Cell{200, 200}));
 }
 
-TEST(Growth, FoodUnderTheBodyIsEatenOnlyWhenTheHeadGetsThere) {
-    Session s(400, 300);
+TEST_F(Growth, FoodUnderTheBodyIsEatenOnlyWhenTheHeadGetsThere) {
     s.game.food = Cell{10, 0}; // under entry 1
     s.repaint();
     EXPECT_EQ(s.game.score, 0);
@@ -344,7 +369,7 @@ TEST(Growth, FoodUnderTheBodyIsEatenOnlyWhenTheHeadGetsThere) {
 
 // --- Food placement ----------------------------------------------------------
 
-TEST(PlaceFood, RoundsToTheLatticeAndTakesTheRowAbove) {
+TEST_F(PlaceFood, RoundsToTheLatticeAndTakesTheRowAbove) {
     struct Case {
         int drawX, drawY, width, height;
         Cell food;
@@ -372,34 +397,23 @@ TEST(PlaceFood, RoundsToTheLatticeAndTakesTheRowAbove) {
     }
 }
 
-TEST(PlaceFood, FoodAboveTheFieldComesDownToRowZeroAtTheNextPass) {
-    Session s(400, 300);
-    s.game.food = Cell{40, 0};
-    s.key(key::Right);
-    s.queueDraws(0, 0);
-    s.queueDraws(120, 5); // rounded y 0: food at y = -10
-    s.step();
+TEST_F(PlaceFood, FoodAboveTheFieldComesDownToRowZeroAtTheNextPass) {
+    s.eatWithDraws(120, 5); // rounded y 0: food at y = -10
     EXPECT_EQ(s.game.food, (Cell{120, -10}));
-    EXPECT_EQ(s.frame.calls[s.frame.calls.size() - 2].box, (desk::Rect{120, -10, 130, 0}))
+    EXPECT_EQ(s.platform.calls[s.platform.calls.size() - 2].box, (desk::Rect{120, -10, 130, 0}))
         << "this frame draws the food where it was placed";
     s.repaint();
     EXPECT_EQ(s.game.food, (Cell{120, 0}));
 }
 
-TEST(PlaceFood, FoodOnTheRightWallComesBackOneSquareAtTheNextPass) {
-    Session s(400, 300);
-    s.game.food = Cell{40, 0};
-    s.key(key::Right);
-    s.queueDraws(0, 0);
-    s.queueDraws(400, 100); // drawX equal to the width is not pulled back
-    s.step();
+TEST_F(PlaceFood, FoodOnTheRightWallComesBackOneSquareAtTheNextPass) {
+    s.eatWithDraws(400, 100); // drawX equal to the width is not pulled back
     EXPECT_EQ(s.game.food, (Cell{400, 90}));
     s.repaint();
     EXPECT_EQ(s.game.food, (Cell{390, 90}));
 }
 
-TEST(PlaceFood, AResizeOntoTheFoodColumnPullsItBack) {
-    Session s(400, 300);
+TEST_F(PlaceFood, AResizeOntoTheFoodColumnPullsItBack) {
     s.game.food = Cell{300, 100};
     s.size(300, 300);
     s.repaint();
@@ -408,30 +422,21 @@ TEST(PlaceFood, AResizeOntoTheFoodColumnPullsItBack) {
 
 // --- Score and bars ----------------------------------------------------------
 
-// Eats the food put right in front of a snake moving right in row `y`.
-void EatOnce(Session& s, Cell next) {
-    s.game.food = Cell{s.game.head().x + 10, s.game.head().y};
-    s.key(key::Right);
-    s.queueDraws(0, 0);
-    s.queueFoodAt(next);
-    s.step();
-}
-
-TEST(Bars, TheTwentiethPointActivatesBarZeroInTheSamePass) {
-    Session s(800, 600);
+TEST_F(Bars, TheTwentiethPointActivatesBarZeroInTheSamePass) {
+    s.size(800, 600);
     LayRowEndingAt(s.game, Cell{100, 300});
     s.game.score = 19;
-    EatOnce(s, Cell{500, 500});
+    s.eat(Cell{500, 500});
     EXPECT_EQ(s.game.score, 20);
     EXPECT_EQ(s.game.activeBars(), 1);
-    const auto& calls = s.frame.calls;
+    const auto& calls = s.platform.calls;
     ASSERT_EQ(calls.size(), 4u + 1 + 1 + 1);
     EXPECT_EQ(calls[4].box, (desk::Rect{30, 10, 80, 20}));
     EXPECT_EQ(calls[4].fill, snake::kBarColour);
     EXPECT_EQ(calls.back().text, "20");
 }
 
-TEST(Bars, AHeadOnAnActiveBarResetsAcrossItsWholeWidth) {
+TEST_F(Bars, AHeadOnAnActiveBarResetsAcrossItsWholeWidth) {
     for (int bar = 0; bar < snake::kBarCount; ++bar) {
         const Cell b = snake::kObstacleTable[static_cast<std::size_t>(bar)];
         const struct {
@@ -450,7 +455,7 @@ TEST(Bars, AHeadOnAnActiveBarResetsAcrossItsWholeWidth) {
     }
 }
 
-TEST(Bars, OnlyTheFirstScoreOver20BarsAreActive) {
+TEST_F(Bars, OnlyTheFirstScoreOver20BarsAreActive) {
     const Cell lastBar = snake::kObstacleTable[9];
     for (int score : {0, 19, 20, 179, 180, 199, 200}) {
         SnakeGame g;
@@ -463,48 +468,48 @@ TEST(Bars, OnlyTheFirstScoreOver20BarsAreActive) {
     }
 }
 
-TEST(Bars, TheScoreStaysAt200WhileTheSnakeStillGrows) {
-    Session s(800, 600);
+TEST_F(Bars, TheScoreStaysAt200WhileTheSnakeStillGrows) {
+    s.size(800, 600);
     LayRowEndingAt(s.game, Cell{100, 300});
     s.game.score = 200;
-    EatOnce(s, Cell{500, 500});
+    s.eat(Cell{500, 500});
     EXPECT_EQ(s.game.score, 200);
     EXPECT_EQ(s.game.segmentCount, 5);
-    EXPECT_EQ(s.frame.calls.back().text, "200");
+    EXPECT_EQ(s.platform.calls.back().text, "200");
     int bars = 0;
-    for (const DrawCall& c : s.frame.calls) {
+    for (const DrawCall& c : s.platform.calls) {
         bars += c.kind == DrawCall::Rectangle && c.fill == snake::kBarColour;
     }
     EXPECT_EQ(bars, 10);
 }
 
-TEST(Bars, FoodPlacedOnAnActiveBarJumpsToTheParkingPlace) {
-    Session s(800, 600);
+TEST_F(Bars, FoodPlacedOnAnActiveBarJumpsToTheParkingPlace) {
+    s.size(800, 600);
     LayRowEndingAt(s.game, Cell{100, 300});
     s.game.score = 20;
-    EatOnce(s, Cell{70, 10}); // the right end of bar 0
+    s.eat(Cell{70, 10}); // the right end of bar 0
     EXPECT_EQ(s.game.food, snake::kParking);
 }
 
-TEST(Bars, FoodParksAtSixHundredEvenInANarrowField) {
-    Session s(300, 600);
+TEST_F(Bars, FoodParksAtSixHundredEvenInANarrowField) {
+    s.size(300, 600);
     LayRowEndingAt(s.game, Cell{100, 300});
     s.game.score = 40;
-    EatOnce(s, Cell{120, 20}); // on bar 1
+    s.eat(Cell{120, 20}); // on bar 1
     EXPECT_EQ(s.game.food, (Cell{600, 10}));
     s.repaint();
     EXPECT_EQ(s.game.food, (Cell{600, 10})) << "out of reach, and no repair moves it";
 }
 
-TEST(Bars, FoodOnAnInactiveBarStays) {
-    Session s(800, 600);
+TEST_F(Bars, FoodOnAnInactiveBarStays) {
+    s.size(800, 600);
     LayRowEndingAt(s.game, Cell{100, 300});
     s.game.score = 20;
-    EatOnce(s, Cell{80, 20}); // bar 1 needs 40 points
+    s.eat(Cell{80, 20}); // bar 1 needs 40 points
     EXPECT_EQ(s.game.food, (Cell{80, 20}));
 }
 
-TEST(Bars, AHeadOnABarResetsBeforeTheFoodIsCheckedSoTheFoodStays) {
+TEST_F(Bars, AHeadOnABarResetsBeforeTheFoodIsCheckedSoTheFoodStays) {
     SnakeGame g;
     g.ResizeField(1000, 1000);
     g.score = 200;
@@ -519,8 +524,8 @@ TEST(Bars, AHeadOnABarResetsBeforeTheFoodIsCheckedSoTheFoodStays) {
 
 // Feeds the snake along a path, each food placed on the next square of it:
 // down column 90, then along rows 450, 460 and 470, away from every bar.
-TEST(Capacity, TheListFillsAt200AndLaterFoodStillScoresAndMovesOn) {
-    Session s(800, 800);
+TEST_F(Capacity, TheListFillsAt200AndLaterFoodStillScoresAndMovesOn) {
+    s.size(800, 800);
     s.key(key::Right);
     for (int i = 0; i < 6; ++i) {
         s.step();
@@ -557,8 +562,8 @@ TEST(Capacity, TheListFillsAt200AndLaterFoodStillScoresAndMovesOn) {
         << "a full list appends no doubled head entry";
 }
 
-TEST(Capacity, EatingWithAFullListMovesTheFoodOnWithoutGrowing) {
-    Session s(2000, 2000);
+TEST_F(Capacity, EatingWithAFullListMovesTheFoodOnWithoutGrowing) {
+    s.size(2000, 2000);
     SnakeGame& g = s.game;
     g.segmentCount = 200;
     for (int i = 0; i < 200; ++i) {
@@ -581,10 +586,9 @@ TEST(Capacity, EatingWithAFullListMovesTheFoodOnWithoutGrowing) {
 
 // --- Painting ----------------------------------------------------------------
 
-TEST(Painting, SnakeThenRulesThenBarsFoodAndScore) {
-    Session s(400, 300);
+TEST_F(Painting, SnakeThenRulesThenBarsFoodAndScore) {
     s.repaint();
-    const auto& calls = s.frame.calls;
+    const auto& calls = s.platform.calls;
     ASSERT_EQ(calls.size(), 6u);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(calls[static_cast<size_t>(i)].kind, DrawCall::Rectangle);
@@ -599,34 +603,29 @@ TEST(Painting, SnakeThenRulesThenBarsFoodAndScore) {
     EXPECT_EQ(calls[5].text, "0");
 }
 
-TEST(Painting, TheSnakeIsDrawnWhereItMovedAndTheResetOneAtTheNextRepaint) {
-    Session s(40, 300);
+TEST_F(Painting, TheSnakeIsDrawnWhereItMovedAndTheResetOneAtTheNextRepaint) {
+    s.size(40, 300);
     s.key(key::Right);
     s.step(); // head (40,0) is beyond the wall
-    const auto& calls = s.frame.calls;
+    const auto& calls = s.platform.calls;
     ASSERT_GE(calls.size(), 4u);
     EXPECT_EQ(calls[3].box, (desk::Rect{40, 0, 50, 10})) << "drawn before the rules reset it";
     ExpectAtStart(s.game);
     s.repaint();
-    EXPECT_EQ(s.frame.calls[3].box, (desk::Rect{30, 0, 40, 10}));
+    EXPECT_EQ(s.platform.calls[3].box, (desk::Rect{30, 0, 40, 10}));
 }
 
-TEST(Painting, TheFrameThatEatsDrawsTheSnakeBeforeItGrows) {
-    Session s(400, 300);
-    s.game.food = Cell{40, 0};
-    s.key(key::Right);
-    s.queueDraws(0, 0);
-    s.queueFoodAt(Cell{200, 200});
-    s.step();
-    const auto& calls = s.frame.calls;
+TEST_F(Painting, TheFrameThatEatsDrawsTheSnakeBeforeItGrows) {
+    s.eat(Cell{200, 200});
+    const auto& calls = s.platform.calls;
     ASSERT_EQ(calls.size(), 4u + 1 + 1);
     EXPECT_EQ(calls[4].box, (desk::Rect{200, 200, 210, 210})) << "the new food";
     EXPECT_EQ(calls[5].text, "1");
     s.repaint();
-    EXPECT_EQ(s.frame.calls.size(), 5u + 1 + 1);
+    EXPECT_EQ(s.platform.calls.size(), 5u + 1 + 1);
 }
 
-TEST(Painting, ScoreTextHasOneToThreeDigits) {
+TEST_F(Painting, ScoreTextHasOneToThreeDigits) {
     const std::pair<int, const char*> cases[] = {{0, "0"},   {7, "7"},     {19, "19"},
                                                  {20, "20"}, {199, "199"}, {200, "200"}};
     for (const auto& [score, text] : cases) {

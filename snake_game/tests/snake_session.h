@@ -1,6 +1,6 @@
 // Test support for the snake model: a recording fake of SnakePlatform and a
-// session that feeds the model its events the way the window does (the pair
-// of draws first, then the operation), with draws that a test can script.
+// session that feeds the model its events through the operations that the
+// window procedure calls, with draws that a test can script.
 #pragma once
 
 #include "model/snake_game.h"
@@ -31,13 +31,25 @@ struct DrawCall {
 
 class RecordingPlatform : public SnakePlatform {
   public:
+    // Draws of the current frame only are kept in `calls`.
+    void beginPaint() override { calls.clear(); }
+    void endPaint() override {}
     void rectangle(const desk::Rect& box, desk::Colour fill) override {
         calls.push_back(DrawCall{DrawCall::Rectangle, box, fill, 0, 0, {}});
     }
     void textOut(int x, int y, const char* text, int count) override {
         calls.push_back(DrawCall{DrawCall::Text, {}, 0, x, y, std::string(text, text + count)});
     }
+    void setTimer(int ms) override { requests.push_back("timer " + std::to_string(ms)); }
+    void invalidateAll(bool erase) override {
+        requests.push_back(erase ? "invalidate erased" : "invalidate");
+    }
+    void showAboutBox() override { requests.push_back("about"); }
+    void destroyWindow() override { requests.push_back("destroy"); }
+    void postQuit(int code) override { requests.push_back("quit " + std::to_string(code)); }
+
     std::vector<DrawCall> calls;
+    std::vector<std::string> requests; // of the window, in order, as text
 };
 
 class Session {
@@ -49,25 +61,12 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // The events of the window, each taking its pair of draws first.
-    void size(std::uint16_t width, std::uint16_t height) {
-        game.TakeDraws();
-        game.ResizeField(width, height);
-    }
-    void key(int virtualKey) {
-        game.TakeDraws();
-        game.SteerSnake(virtualKey);
-    }
-    void tick() {
-        game.TakeDraws();
-        game.MoveSnake();
-    }
-    // Draws of this frame only are kept in `frame.calls`.
-    void repaint() {
-        game.TakeDraws();
-        frame.calls.clear();
-        PaintFrame(game, frame);
-    }
+    // The events of the window, through the operations its procedure calls.
+    void size(std::uint16_t width, std::uint16_t height) { game.OnSize(width, height); }
+    void key(int virtualKey) { game.OnKeyDown(virtualKey); }
+    void tick() { game.OnTimer(platform); }
+    // Draws of this frame only are kept in `platform.calls`.
+    void repaint() { game.OnPaint(platform); }
     void step() {
         tick();
         repaint();
@@ -79,13 +78,24 @@ class Session {
     }
     // Draws that make the next food land on `c` (one row above the rounded y).
     void queueFoodAt(Cell c) { queueDraws(c.x, c.y + kSquare); }
+    // Puts the food on the square right of the head, steers right and steps
+    // onto it; the repaint that eats takes the draws (x, y) for the next food.
+    void eatWithDraws(int x, int y) {
+        game.food = Cell{game.head().x + kSquare, game.head().y};
+        key(desk::key::Right);
+        queueDraws(0, 0); // the tick
+        queueDraws(x, y);
+        step();
+    }
+    // The same, with the next food placed on `next`.
+    void eat(Cell next) { eatWithDraws(next.x, next.y + kSquare); }
 
     std::vector<Cell> cells() const {
         return std::vector<Cell>(game.segments.begin(), game.segments.begin() + game.segmentCount);
     }
 
     SnakeGame game;
-    RecordingPlatform frame;
+    RecordingPlatform platform;
 
   private:
     int nextDraw() {

@@ -36,6 +36,13 @@ class CheckingPlatform : public snake::SnakePlatform {
             faults += text[i] < '0' || text[i] > '9';
         }
     }
+    void beginPaint() override {}
+    void endPaint() override {}
+    void setTimer(int) override {}
+    void invalidateAll(bool) override {}
+    void showAboutBox() override {}
+    void destroyWindow() override {}
+    void postQuit(int) override {}
     int faults = 0;
 };
 
@@ -95,19 +102,18 @@ TEST(Soak, AMillionRandomEventsKeepTheRecordSound) {
     std::uniform_int_distribution<int> anySize(0, 2000);
 
     SnakeGame g; // draws from the C library's rand(), as in the program
-    CheckingPlatform frame;
+    CheckingPlatform platform;
     int longest = 0;
     int best = 0;
     long resets = 0;
     long repaints = 0;
     bool steerNext = false;
     for (long n = 0; n < kEvents; ++n) {
-        g.TakeDraws();
         const int countBefore = g.segmentCount;
         const int p = perTenThousand(pick);
         if (steerNext) {
             // most ticks follow a key press that turns towards the food
-            g.SteerSnake(TowardsFood(g));
+            g.OnKeyDown(TowardsFood(g));
             steerNext = false;
         } else if (p < 2) {
             // sizes over the whole range, the extremes 0 and 2000 a quarter of the time
@@ -115,24 +121,24 @@ TEST(Soak, AMillionRandomEventsKeepTheRecordSound) {
                 const int s = anySize(pick);
                 return static_cast<std::uint16_t>(s % 4 == 0 ? (s % 8 == 0 ? 0 : 2000) : s);
             };
-            g.ResizeField(side(), side());
+            g.OnSize(side(), side());
         } else if (p < 500) {
-            g.SteerSnake(anyKey(pick));
+            g.OnKeyDown(anyKey(pick));
         } else if (p < 5000) {
-            g.MoveSnake();
+            g.OnTimer(platform);
             steerNext = p < 4500;
         } else if (p < 9950) {
-            PaintFrame(g, frame);
+            g.OnPaint(platform);
             ++repaints;
         } else {
-            // events the game ignores still take their pair of draws
+            g.OnOtherMessage(); // events the game ignores still take their pair of draws
         }
         resets += g.segmentCount == 4 && countBefore > 4;
         longest = std::max(longest, g.segmentCount);
         best = std::max(best, g.score);
         const std::string why = Broken(g);
         ASSERT_TRUE(why.empty()) << "after event " << n << ": " << why;
-        ASSERT_EQ(frame.faults, 0) << "after event " << n;
+        ASSERT_EQ(platform.faults, 0) << "after event " << n;
     }
     std::printf("soak: %ld events, %ld repaints, %ld resets after growth, longest %d entries, "
                 "best score %d\n",
@@ -166,29 +172,29 @@ TEST(Soak, AFullSnakeKeepsItsLengthThroughRandomEvents) {
     g.ResizeField(2000, 2000);
     g.score = 190;
     LayFullSnake(g);
-    CheckingPlatform frame;
+    CheckingPlatform platform;
     long eatenWhileFull = 0;
     for (long n = 0; n < kEvents; ++n) {
         if (g.segmentCount < 200 || g.head().x > 1800) {
             LayFullSnake(g);
         }
-        g.TakeDraws();
         const int p = percent(pick);
         bool eats = false;
         if (p < 3) {
-            g.SteerSnake(anyKey(pick));
+            g.OnKeyDown(anyKey(pick));
         } else if (p < 20) {
+            g.OnOtherMessage();
             g.food = Cell{g.head().x + 10, g.head().y};
         } else if (p < 60) {
-            g.MoveSnake();
+            g.OnTimer(platform);
         } else {
             eats = g.head() == g.food;
-            PaintFrame(g, frame);
+            g.OnPaint(platform);
         }
         eatenWhileFull += eats && g.segmentCount == 200;
         const std::string why = Broken(g);
         ASSERT_TRUE(why.empty()) << "after event " << n << ": " << why;
-        ASSERT_EQ(frame.faults, 0) << "after event " << n;
+        ASSERT_EQ(platform.faults, 0) << "after event " << n;
     }
     std::printf("full soak: %ld events, %ld foods eaten with a full list\n", kEvents,
                 eatenWhileFull);

@@ -1,9 +1,11 @@
 // The window layer of polzun under Wine (or Windows): real windows, timers,
 // accelerators, the About box and GDI drawing.
 #include "res/resource.h"
+#include "tests/snake_session.h"
 #include "win32/snake_window.h"
 
 #include "platform/gdi.h"
+#include "platform/testing/memory_surface.h"
 #include "platform/testing/wine_support.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +17,9 @@
 namespace {
 
 using namespace desk::testing;
-using snake::App;
 using snake::Cell;
 using snake::SnakeGame;
+using snake::testing::LayRowEndingAt;
 
 constexpr LRESULT kDefaultResult = 0x5A5A;
 
@@ -57,13 +59,6 @@ bool SameGame(const SnakeGame& a, const SnakeGame& b) {
     return true;
 }
 
-void LayRowEndingAt(SnakeGame& game, Cell head) {
-    game.segmentCount = 4;
-    for (int i = 0; i < 4; ++i) {
-        game.segments[static_cast<size_t>(i)] = Cell{head.x - (3 - i) * 10, head.y};
-    }
-}
-
 // Holds the Alt key down (or lets it go) in the thread's keyboard state,
 // which is what the accelerators look at together with the message.
 void HoldAlt(bool down) {
@@ -87,7 +82,8 @@ MSG AltChar(HWND hwnd, char c) {
 class SnakeWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        App() = snake::SnakeApp{};
+        snake::Handles() = snake::WindowHandles{};
+        snake::Game() = SnakeGame{};
         g_defaultMessages.clear();
         instance_ = GetModuleHandleA(nullptr);
         snake::LoadTexts(instance_);
@@ -95,7 +91,7 @@ class SnakeWindow : public ::testing::Test {
         hwnd_ = snake::CreateSnakeWindow(instance_, SW_SHOWNORMAL);
         ASSERT_NE(hwnd_, nullptr);
         resize(500, 400);
-        App().defaultHandler = RecordingDefault;
+        snake::Handles().defaultHandler = RecordingDefault;
         accelerators_ = LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     }
     void TearDown() override {
@@ -116,7 +112,7 @@ class SnakeWindow : public ::testing::Test {
         GetClientRect(hwnd_, &rc);
         return rc;
     }
-    SnakeGame& game() { return App().game; }
+    SnakeGame& game() { return snake::Game(); }
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
@@ -126,8 +122,8 @@ class SnakeWindow : public ::testing::Test {
 // --- Resources and start-up --------------------------------------------------
 
 TEST_F(SnakeWindow, TitleAndClassComeFromStrings103And109) {
-    EXPECT_STREQ(App().title, L"polzun");
-    EXPECT_STREQ(App().className, L"POLZUN");
+    EXPECT_STREQ(snake::Handles().title, L"polzun");
+    EXPECT_STREQ(snake::Handles().className, L"POLZUN");
     EXPECT_EQ(WindowTextOf(hwnd_), "polzun");
     EXPECT_TRUE(IsWindowUnicode(hwnd_));
     wchar_t cls[100] = {};
@@ -234,7 +230,8 @@ void CALLBACK DriveProgram(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST(SnakeProgram, StartsRunsTheAcceleratorsAndEndsWithCodeZeroOnExit) {
-    App() = snake::SnakeApp{};
+    snake::Handles() = snake::WindowHandles{};
+    snake::Game() = SnakeGame{};
     ModalAnswerer answerer({}, IDOK);
     const UINT_PTR timer = SetTimer(nullptr, 0, 150, DriveProgram);
     const int code = snake::RunSnakeProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
@@ -361,61 +358,46 @@ TEST_F(SnakeWindow, TheMenuCommandOpensTheAboutBox) {
     EXPECT_EQ(answerer.seen()[0].caption, "About");
 }
 
-// Closes the next dialog that the thread activates in one of three ways, and
-// keeps what the dialog showed.
+// Closes the About box in one of three ways, as a person would, and keeps
+// the box in `dialog`.
 enum class CloseBy { OkButton, EscapeKey, CloseBox };
-CloseBy g_closeBy = CloseBy::OkButton;
-HWND g_dialog = nullptr;
-HHOOK g_hook = nullptr;
 
-LRESULT CALLBACK CloseDialogHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && !g_dialog) {
-        HWND hwnd = reinterpret_cast<HWND>(wParam);
-        char cls[16] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (lstrcmpA(cls, "#32770") == 0) {
-            g_dialog = hwnd;
-            switch (g_closeBy) {
-            case CloseBy::OkButton: PostMessageA(GetDlgItem(hwnd, IDOK), BM_CLICK, 0, 0); break;
-            case CloseBy::EscapeKey:
-                PostMessageA(GetDlgItem(hwnd, IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-                break;
-            case CloseBy::CloseBox: PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-            }
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+ModalAnswerer::Answer CloseAbout(CloseBy how, HWND& dialog) {
+    return {ModalAnswerer::kClosedByPrepare, [how, &dialog](HWND box) {
+                dialog = box;
+                switch (how) {
+                case CloseBy::OkButton: PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0); break;
+                case CloseBy::EscapeKey:
+                    PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                    break;
+                case CloseBy::CloseBox: PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+                }
+            }};
 }
 
-INT_PTR RunAbout(HWND owner, CloseBy how) {
-    g_closeBy = how;
-    g_dialog = nullptr;
-    g_hook = SetWindowsHookExA(WH_CBT, CloseDialogHook, nullptr, GetCurrentThreadId());
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUTBOX), owner,
-                        snake::AboutDialogProc, 0);
-    UnhookWindowsHookEx(g_hook);
-    return result;
+INT_PTR RunAbout(HWND owner, CloseBy how, HWND& dialog) {
+    ModalAnswerer answerer({CloseAbout(how, dialog)});
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUTBOX), owner,
+                           snake::AboutDialogProc, 0);
 }
 
 TEST_F(SnakeWindow, OkEscapeAndTheCloseBoxEndTheAboutBoxWithTheirIds) {
-    EXPECT_EQ(RunAbout(hwnd_, CloseBy::OkButton), IDOK);
-    EXPECT_EQ(RunAbout(hwnd_, CloseBy::EscapeKey), IDCANCEL);
-    EXPECT_EQ(RunAbout(hwnd_, CloseBy::CloseBox), IDCANCEL);
-    EXPECT_FALSE(IsWindow(g_dialog));
+    HWND dialog = nullptr;
+    EXPECT_EQ(RunAbout(hwnd_, CloseBy::OkButton, dialog), IDOK);
+    EXPECT_EQ(RunAbout(hwnd_, CloseBy::EscapeKey, dialog), IDCANCEL);
+    EXPECT_EQ(RunAbout(hwnd_, CloseBy::CloseBox, dialog), IDCANCEL);
+    EXPECT_FALSE(IsWindow(dialog));
     EXPECT_TRUE(IsWindow(hwnd_));
 }
 
 TEST_F(SnakeWindow, EscapeAndTheCloseBoxCloseTheBoxOpenedByTheMenu) {
     for (CloseBy how : {CloseBy::EscapeKey, CloseBy::CloseBox}) {
-        g_closeBy = how;
-        g_dialog = nullptr;
-        g_hook = SetWindowsHookExA(WH_CBT, CloseDialogHook, nullptr, GetCurrentThreadId());
+        HWND dialog = nullptr;
+        ModalAnswerer answerer({CloseAbout(how, dialog)});
         const SnakeGame before = game();
         EXPECT_EQ(SendMessageA(hwnd_, WM_COMMAND, IDM_ABOUT, 0), 0);
-        UnhookWindowsHookEx(g_hook);
-        EXPECT_NE(g_dialog, nullptr);
-        EXPECT_FALSE(IsWindow(g_dialog));
+        EXPECT_NE(dialog, nullptr);
+        EXPECT_FALSE(IsWindow(dialog));
         EXPECT_TRUE(SameGame(before, game()));
     }
 }
@@ -432,45 +414,33 @@ RECT ControlInDialogUnits(HWND dialog, HWND control, RECT units) {
     return actual;
 }
 
-HWND g_inspected = nullptr;
-std::string g_inspection;
-
-LRESULT CALLBACK InspectAboutHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && !g_inspected) {
-        HWND dialog = reinterpret_cast<HWND>(wParam);
-        char cls[16] = {};
-        GetClassNameA(dialog, cls, sizeof cls);
-        if (lstrcmpA(cls, "#32770") == 0) {
-            g_inspected = dialog;
-            HWND icon = GetDlgItem(dialog, IDC_ABOUT_ICON);
-            HWND ok = GetDlgItem(dialog, IDOK);
-            std::string& s = g_inspection;
-            s += "caption=" + WindowTextOf(dialog) + ";";
-            s += icon && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON ? "icon;"
-                                                                                    : "noicon;";
-            s += icon && SendMessageA(icon, STM_GETICON, 0, 0) != 0 ? "picture;" : "nopicture;";
-            s += "ok=" + (ok ? WindowTextOf(ok) : std::string("none")) + ";";
-            s += ok && (GetWindowLongA(ok, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? "default;"
-                                                                                  : "notdefault;";
-            if (ok)
-                ControlInDialogUnits(dialog, ok, RECT{195, 6, 225, 17});
-            if (icon)
-                ControlInDialogUnits(dialog, icon, RECT{14, 9, 30, 25});
-            const LONG style = GetWindowLongA(dialog, GWL_STYLE);
-            s += (style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) ? "framed;" : "bare;";
-            PostMessageA(ok, BM_CLICK, 0, 0);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// What the open About box shows, as "caption=...;icon;picture;ok=OK;...".
+std::string InspectAbout(HWND dialog) {
+    HWND icon = GetDlgItem(dialog, IDC_ABOUT_ICON);
+    HWND ok = GetDlgItem(dialog, IDOK);
+    std::string s = "caption=" + WindowTextOf(dialog) + ";";
+    s += icon && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON ? "icon;" : "noicon;";
+    s += icon && SendMessageA(icon, STM_GETICON, 0, 0) != 0 ? "picture;" : "nopicture;";
+    s += "ok=" + (ok ? WindowTextOf(ok) : std::string("none")) + ";";
+    s += ok && (GetWindowLongA(ok, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON ? "default;"
+                                                                          : "notdefault;";
+    if (ok)
+        ControlInDialogUnits(dialog, ok, RECT{195, 6, 225, 17});
+    if (icon)
+        ControlInDialogUnits(dialog, icon, RECT{14, 9, 30, 25});
+    const LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    s += (style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU) ? "framed;" : "bare;";
+    return s;
 }
 
 TEST_F(SnakeWindow, AboutBoxHasItsIconTextsAndDefaultOkButton) {
-    g_inspected = nullptr;
-    g_inspection.clear();
-    HHOOK hook = SetWindowsHookExA(WH_CBT, InspectAboutHook, nullptr, GetCurrentThreadId());
+    std::string inspection;
+    ModalAnswerer answerer({{ModalAnswerer::kClosedByPrepare, [&](HWND dialog) {
+                                 inspection = InspectAbout(dialog);
+                                 PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                             }}});
     SendMessageA(hwnd_, WM_COMMAND, IDM_ABOUT, 0);
-    UnhookWindowsHookEx(hook);
-    EXPECT_EQ(g_inspection, "caption=About;icon;picture;ok=OK;default;framed;");
+    EXPECT_EQ(inspection, "caption=About;icon;picture;ok=OK;default;framed;");
 }
 
 // The About box as the resource holds it: a DLGTEMPLATE with its controls.
@@ -586,39 +556,28 @@ TEST_F(SnakeWindow, AboutTemplateHasThePositionsSizesStylesFontAndTexts) {
 }
 
 // The snake keeps moving while the modal box is open.
-int g_headAtOpen = 0;
 int g_headAtClose = 0;
 HWND g_openDialog = nullptr;
 
 void CALLBACK CloseAfterAWhile(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    g_headAtClose = App().game.head().x;
+    g_headAtClose = snake::Game().head().x;
     PostMessageA(g_openDialog, WM_COMMAND, IDOK, 0);
-}
-
-LRESULT CALLBACK WatchAboutHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && !g_openDialog) {
-        HWND hwnd = reinterpret_cast<HWND>(wParam);
-        char cls[16] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (lstrcmpA(cls, "#32770") == 0) {
-            g_openDialog = hwnd;
-            g_headAtOpen = App().game.head().x;
-            SetTimer(nullptr, 0, 550, CloseAfterAWhile);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST_F(SnakeWindow, TheTimerKeepsRunningWhileTheAboutBoxIsOpen) {
     g_openDialog = nullptr;
+    int headAtOpen = 0;
     SendMessageA(hwnd_, WM_KEYDOWN, VK_RIGHT, 0);
-    HHOOK hook = SetWindowsHookExA(WH_CBT, WatchAboutHook, nullptr, GetCurrentThreadId());
+    ModalAnswerer answerer({{ModalAnswerer::kClosedByPrepare, [&](HWND dialog) {
+                                 g_openDialog = dialog;
+                                 headAtOpen = game().head().x;
+                                 SetTimer(nullptr, 0, 550, CloseAfterAWhile);
+                             }}});
     SendMessageA(hwnd_, WM_COMMAND, IDM_ABOUT, 0);
-    UnhookWindowsHookEx(hook);
     ASSERT_NE(g_openDialog, nullptr);
-    EXPECT_GE(g_headAtClose - g_headAtOpen, 20) << "ticks went on in the 550 ms";
-    EXPECT_EQ((g_headAtClose - g_headAtOpen) % 10, 0);
+    EXPECT_GE(g_headAtClose - headAtOpen, 20) << "ticks went on in the 550 ms";
+    EXPECT_EQ((g_headAtClose - headAtOpen) % 10, 0);
 }
 
 // --- Timer, size and repaint -------------------------------------------------
@@ -737,45 +696,39 @@ TEST_F(SnakeWindow, ScoreTextGrowsFromOneToThreeDigits) {
     EXPECT_GT(three, one * 2) << "one digit ends at +" << one << ", three at +" << three;
 }
 
-TEST(GdiSnakePlatform, RectangleHasABlackOutlineAFillAndLeavesNoBrushSelected) {
-    HDC screen = GetDC(nullptr);
-    desk::MemoryDc mem(screen);
-    desk::Bitmap bmp(CreateCompatibleBitmap(screen, 80, 40));
-    ReleaseDC(nullptr, screen);
-    desk::Selection sel(mem.get(), bmp.get());
-    PatBlt(mem.get(), 0, 0, 80, 40, WHITENESS);
-    const HGDIOBJ brushBefore = GetCurrentObject(mem.get(), OBJ_BRUSH);
-    snake::GdiSnakePlatform platform(mem.get());
+TEST(Win32SnakePlatform, RectangleHasABlackOutlineAFillAndLeavesNoBrushSelected) {
+    MemorySurface surface(80, 40);
+    const HDC mem = surface.dc();
+    PatBlt(mem, 0, 0, 80, 40, WHITENESS);
+    const HGDIOBJ brushBefore = GetCurrentObject(mem, OBJ_BRUSH);
+    snake::Win32SnakePlatform platform(mem);
     platform.rectangle(desk::Rect{10, 10, 20, 20}, desk::Rgb(0, 255, 0));
     platform.rectangle(desk::Rect{30, 10, 80, 20}, desk::Rgb(0, 0, 255));
-    EXPECT_EQ(GetCurrentObject(mem.get(), OBJ_BRUSH), brushBefore);
-    EXPECT_EQ(GetPixel(mem.get(), 10, 10), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(mem.get(), 19, 19), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(mem.get(), 20, 20), RGB(255, 255, 255)) << "right and bottom exclusive";
-    EXPECT_EQ(GetPixel(mem.get(), 11, 11), RGB(0, 255, 0));
-    EXPECT_EQ(GetPixel(mem.get(), 18, 18), RGB(0, 255, 0));
-    EXPECT_EQ(GetPixel(mem.get(), 55, 15), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(mem.get(), 79, 15), RGB(0, 0, 0));
+    EXPECT_EQ(GetCurrentObject(mem, OBJ_BRUSH), brushBefore);
+    EXPECT_EQ(GetPixel(mem, 10, 10), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(mem, 19, 19), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(mem, 20, 20), RGB(255, 255, 255)) << "right and bottom exclusive";
+    EXPECT_EQ(GetPixel(mem, 11, 11), RGB(0, 255, 0));
+    EXPECT_EQ(GetPixel(mem, 18, 18), RGB(0, 255, 0));
+    EXPECT_EQ(GetPixel(mem, 55, 15), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(mem, 79, 15), RGB(0, 0, 0));
 }
 
 // More shapes than the process has GDI handles (about 65,000 under Wine, 10,000
 // by default on Windows): a brush left behind per shape would use them up, and
 // the last shapes would no longer get their colour.
-TEST(GdiSnakePlatform, MoreShapesThanTheHandleTableHoldsLeaveNoBrushBehind) {
-    HDC screen = GetDC(nullptr);
-    desk::MemoryDc mem(screen);
-    desk::Bitmap bmp(CreateCompatibleBitmap(screen, 100, 100));
-    ReleaseDC(nullptr, screen);
-    desk::Selection sel(mem.get(), bmp.get());
-    snake::GdiSnakePlatform platform(mem.get());
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+TEST(Win32SnakePlatform, MoreShapesThanTheHandleTableHoldsLeaveNoBrushBehind) {
+    MemorySurface surface(100, 100);
+    snake::Win32SnakePlatform platform(surface.dc());
+    const DWORD before = GdiObjectCount();
     for (int i = 0; i < 70000; ++i) {
         platform.rectangle(desk::Rect{i % 90, 0, i % 90 + 10, 10}, desk::Rgb(0, i % 256, 0));
     }
-    const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD after = GdiObjectCount();
     EXPECT_LE(after, before + 2) << "GDI objects before " << before << ", after " << after;
     platform.rectangle(desk::Rect{0, 20, 10, 30}, desk::Rgb(0, 255, 0));
-    EXPECT_EQ(GetPixel(mem.get(), 5, 25), RGB(0, 255, 0)) << ColourName(GetPixel(mem.get(), 5, 25));
+    EXPECT_EQ(GetPixel(surface.dc(), 5, 25), RGB(0, 255, 0))
+        << ColourName(GetPixel(surface.dc(), 5, 25));
     desk::Brush probe(CreateSolidBrush(RGB(1, 2, 3)));
     EXPECT_TRUE(probe) << "brushes can still be made";
 }
