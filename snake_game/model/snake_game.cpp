@@ -17,6 +17,64 @@ std::size_t Index(std::int32_t i) {
     return static_cast<std::size_t>(i);
 }
 
+// The steps of the rule pass.
+
+// The head must lie wholly inside the field.
+bool OutsideField(const SnakeGame& g) {
+    const Cell h = g.head();
+    return h.x < 0 || h.x + kSquare > g.fieldWidth || h.y < 0 || h.y + kSquare > g.fieldHeight;
+}
+
+// Food drawn at y = -10 or pulled onto the right wall by the previous
+// placement (or left there by a resize) comes back into the field.
+void RepairFood(SnakeGame& g) {
+    if (g.food.y == -kSquare) {
+        g.food.y = 0;
+    }
+    if (g.food.x == g.fieldWidth) {
+        g.food.x = g.fieldWidth - kSquare;
+    }
+}
+
+// The entry just behind the head is never compared: right after eating it
+// lies on the head's square. The bound and the head are read anew at each
+// step, so after a reset the loop runs on over the start position.
+void ResetOnBody(SnakeGame& g) {
+    for (std::int32_t i = 0; i < g.segmentCount - 2; ++i) {
+        if (g.segments[Index(i)] == g.head()) {
+            g.ResetSnake();
+        }
+    }
+}
+
+// The head is on the food: a new head entry on the food's square, a point,
+// new food. A full list keeps its length: the food is still eaten and scores.
+void EatFood(SnakeGame& g) {
+    if (g.segmentCount < kCapacity) {
+        ++g.segmentCount;
+        g.segments[Index(g.segmentCount - 1)] = g.food;
+    }
+    ++g.score;
+    g.PlaceFood();
+}
+
+// A reset sets the score to 0, which ends the loop.
+void ResetOnActiveBar(SnakeGame& g) {
+    for (int i = 0; i < g.activeBars(); ++i) {
+        if (OnBar(g.head(), kObstacleTable[Index(i)])) {
+            g.ResetSnake();
+        }
+    }
+}
+
+void ParkFoodOffActiveBars(SnakeGame& g) {
+    for (int i = 0; i < g.activeBars(); ++i) {
+        if (OnBar(g.food, kObstacleTable[Index(i)])) {
+            g.food = kParking;
+        }
+    }
+}
+
 } // namespace
 
 int LibraryRand() {
@@ -76,56 +134,22 @@ void SnakeGame::MoveSnake() {
     }
 }
 
+// The rules in their fixed order; each step sees what the steps before it
+// changed.
 void SnakeGame::ApplyRules() {
-    const Cell h = head();
-    if (h.x < 0 || h.x + kSquare > fieldWidth || h.y < 0 || h.y + kSquare > fieldHeight) {
+    if (OutsideField(*this)) {
         ResetSnake();
     }
-
-    // Food drawn at y = -10 or pulled onto the right wall by the previous
-    // placement (or left there by a resize) comes back into the field.
-    if (food.y == -kSquare) {
-        food.y = 0;
-    }
-    if (food.x == fieldWidth) {
-        food.x = fieldWidth - kSquare;
-    }
-
-    // The entry just behind the head is never compared: right after eating it
-    // lies on the head's square. The bound and the head are read anew at each
-    // step, so after a reset the loop runs on over the start position.
-    for (std::int32_t i = 0; i < segmentCount - 2; ++i) {
-        if (segments[Index(i)] == head()) {
-            ResetSnake();
-        }
-    }
-
+    RepairFood(*this);
+    ResetOnBody(*this);
     if (head() == food) {
-        // A full list keeps its length: the food is still eaten and scores.
-        if (segmentCount < kCapacity) {
-            ++segmentCount;
-            segments[Index(segmentCount - 1)] = food;
-        }
-        ++score;
-        PlaceFood();
+        EatFood(*this);
     }
-
     if (score > kScoreLimit) {
         --score;
     }
-
-    // A reset sets the score to 0, which ends the loop.
-    for (int i = 0; i < activeBars(); ++i) {
-        if (OnBar(head(), kObstacleTable[Index(i)])) {
-            ResetSnake();
-        }
-    }
-
-    for (int i = 0; i < activeBars(); ++i) {
-        if (OnBar(food, kObstacleTable[Index(i)])) {
-            food = kParking;
-        }
-    }
+    ResetOnActiveBar(*this);
+    ParkFoodOffActiveBars(*this);
 }
 
 void SnakeGame::PlaceFood() {
