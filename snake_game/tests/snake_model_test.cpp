@@ -422,11 +422,17 @@ TEST_F(PlaceFood, AResizeOntoTheFoodColumnPullsItBack) {
 
 // --- Score and bars ----------------------------------------------------------
 
-TEST_F(Bars, TheTwentiethPointActivatesBarZeroInTheSamePass) {
-    s.size(800, 600);
+// A four-entry snake in row 300 of a `width` x 600 field, with `score` points,
+// eats the food ahead of it; the next food is placed on `next`.
+void EatWithScore(Session& s, int score, Cell next, std::uint16_t width = 800) {
+    s.size(width, 600);
     LayRowEndingAt(s.game, Cell{100, 300});
-    s.game.score = 19;
-    s.eat(Cell{500, 500});
+    s.game.score = score;
+    s.eat(next);
+}
+
+TEST_F(Bars, TheTwentiethPointActivatesBarZeroInTheSamePass) {
+    EatWithScore(s, 19, Cell{500, 500});
     EXPECT_EQ(s.game.score, 20);
     EXPECT_EQ(s.game.activeBars(), 1);
     const auto& calls = s.platform.calls;
@@ -469,10 +475,7 @@ TEST_F(Bars, OnlyTheFirstScoreOver20BarsAreActive) {
 }
 
 TEST_F(Bars, TheScoreStaysAt200WhileTheSnakeStillGrows) {
-    s.size(800, 600);
-    LayRowEndingAt(s.game, Cell{100, 300});
-    s.game.score = 200;
-    s.eat(Cell{500, 500});
+    EatWithScore(s, 200, Cell{500, 500});
     EXPECT_EQ(s.game.score, 200);
     EXPECT_EQ(s.game.segmentCount, 5);
     EXPECT_EQ(s.platform.calls.back().text, "200");
@@ -484,28 +487,19 @@ TEST_F(Bars, TheScoreStaysAt200WhileTheSnakeStillGrows) {
 }
 
 TEST_F(Bars, FoodPlacedOnAnActiveBarJumpsToTheParkingPlace) {
-    s.size(800, 600);
-    LayRowEndingAt(s.game, Cell{100, 300});
-    s.game.score = 20;
-    s.eat(Cell{70, 10}); // the right end of bar 0
+    EatWithScore(s, 20, Cell{70, 10}); // the right end of bar 0
     EXPECT_EQ(s.game.food, snake::kParking);
 }
 
 TEST_F(Bars, FoodParksAtSixHundredEvenInANarrowField) {
-    s.size(300, 600);
-    LayRowEndingAt(s.game, Cell{100, 300});
-    s.game.score = 40;
-    s.eat(Cell{120, 20}); // on bar 1
+    EatWithScore(s, 40, Cell{120, 20}, 300); // on bar 1
     EXPECT_EQ(s.game.food, (Cell{600, 10}));
     s.repaint();
     EXPECT_EQ(s.game.food, (Cell{600, 10})) << "out of reach, and no repair moves it";
 }
 
 TEST_F(Bars, FoodOnAnInactiveBarStays) {
-    s.size(800, 600);
-    LayRowEndingAt(s.game, Cell{100, 300});
-    s.game.score = 20;
-    s.eat(Cell{80, 20}); // bar 1 needs 40 points
+    EatWithScore(s, 20, Cell{80, 20}); // bar 1 needs 40 points
     EXPECT_EQ(s.game.food, (Cell{80, 20}));
 }
 
