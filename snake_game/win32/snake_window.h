@@ -34,8 +34,8 @@ SnakeGame& Game();
 
 // SnakePlatform on the main window: its requests go to `hwnd`, the drawing to
 // the paint device context between beginPaint and endPaint. Made on a device
-// context of the caller's (a memory surface), it draws there and makes no
-// window requests.
+// context of the caller's (a memory surface), it serves the drawing calls
+// only.
 class Win32SnakePlatform : public SnakePlatform {
   public:
     explicit Win32SnakePlatform(HWND hwnd) : hwnd_(hwnd) {}
