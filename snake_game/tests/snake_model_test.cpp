@@ -28,8 +28,9 @@ void ExpectAtStart(const SnakeGame& g) {
     EXPECT_EQ(g.score, 0);
 }
 
-// The one set-up of the tests that feed the model events: a session on a
-// 400 x 300 field. A test that needs another field resizes it first.
+// The one set-up of the tests that feed the model events, shared by the
+// suites below under their own names: a session on a 400 x 300 field. A test
+// that needs another field resizes it first.
 class SnakeSession : public ::testing::Test {
   protected:
     Session s{400, 300};
