@@ -51,6 +51,40 @@ constexpr int GridRows = 3;
 constexpr int GridColumns = 9;
 constexpr int ScoreTextCapacity = 12;
 
+// The brick field. Brick (row r, column c) is drawn from (BrickX(c), BrickY(r))
+// BrickWidth x BrickHeight pixels large; the bricks stand one pitch apart, one
+// pixel more than their size, so a one-pixel gap runs right of and below each.
+constexpr int BrickOriginX = 100;
+constexpr int BrickOriginY = 100;
+constexpr int BrickPitchX = 56;
+constexpr int BrickPitchY = 21;
+constexpr int BrickWidth = 55;
+constexpr int BrickHeight = 20;
+constexpr int BrickX(int column) {
+    return BrickOriginX + BrickPitchX * column;
+}
+constexpr int BrickY(int row) {
+    return BrickOriginY + BrickPitchY * row;
+}
+// The ball is the ellipse inscribed in the BallSize x BallSize box at (ballX, ballY).
+constexpr int BallSize = 10;
+
+// The score once the last brick of round 1, 2 or 3 has broken, and the points
+// carried into rounds 2 and 3 (round 1 starts from 0): each round's layout
+// lets the score go on where the round before it ended.
+constexpr std::int32_t ScoreAfterRound1 = 2700;
+constexpr std::int32_t ScoreAfterRound2 = 4100;
+constexpr std::int32_t ScoreAfterRound3 = 6200;
+constexpr std::int32_t PointsIntoRound2 = 1400;
+constexpr std::int32_t PointsIntoRound3 = 3500;
+
+// The two scrolling lines of the title and pause banners: the upper one runs
+// right from its start to its end, the lower one left, and each starts again.
+constexpr std::int32_t BannerTopStartX = -70;
+constexpr std::int32_t BannerTopEndX = 750;
+constexpr std::int32_t BannerBottomStartX = 700;
+constexpr std::int32_t BannerBottomEndX = -250;
+
 struct BrickGame {
     std::int32_t screenMode = ModeTitle;
     bool isPlaying = false;
@@ -73,8 +107,8 @@ struct BrickGame {
     bool soundOff = false;
     bool colourDialogOpen = false;
     std::int32_t bannerFade = 0;
-    std::int32_t bannerTopX = -70;
-    std::int32_t bannerBottomX = 700;
+    std::int32_t bannerTopX = BannerTopStartX;
+    std::int32_t bannerBottomX = BannerBottomStartX;
     std::int32_t creditsY = 0;
     std::int32_t savedCursorX = 350;
     std::int32_t savedCursorY = 250;
@@ -115,6 +149,9 @@ void BannerFrame(BrickGame& game, BrickPlatform& fx);
 void PlayFrame(BrickGame& game, BrickPlatform& fx);
 // Sets delayLoops from a speed command id; other ids change nothing.
 void SetSpeed(BrickGame& game, int commandId);
+
+// Puts both scrolling lines of the title and pause banners back at their start.
+void ResetBannerLines(BrickGame& game);
 
 // Ball motion and collisions.
 void LaunchBall(BrickGame& game);

@@ -7,6 +7,11 @@ namespace brick {
 
 namespace {
 
+constexpr std::int32_t PointsPerBrick = 100;
+
+// The credits start below the window's bottom edge and scroll up.
+constexpr std::int32_t CreditsStartY = 600;
+
 void SetAllBricks(BrickGame& game) {
     for (auto& row : game.brickGrid) {
         for (std::int32_t& cell : row) {
@@ -55,136 +60,160 @@ void FormatScore(std::int32_t value, char (&out)[ScoreTextCapacity]) {
     out[length] = '\0';
 }
 
+// Rounds 1 and 2 are told by the score and the points carried in, the last
+// round by its score alone.
 bool RoundCleared(const BrickGame& game) {
-    return (game.score == 2700 && game.roundBase == 0) ||
-           (game.score == 4100 && game.roundBase == 1400) || game.score == 6200;
+    return (game.score == ScoreAfterRound1 && game.roundBase == 0) ||
+           (game.score == ScoreAfterRound2 && game.roundBase == PointsIntoRound2) ||
+           game.score == ScoreAfterRound3;
 }
 
-void BackToTitle(BrickGame& game, BrickPlatform& fx) {
+bool RoundEndScore(std::int32_t score) {
+    return score == ScoreAfterRound1 || score == ScoreAfterRound2 || score == ScoreAfterRound3;
+}
+
+// What clearing round 1 or 2 leads to: the next round's layout and the points
+// carried into it.
+struct NextRound {
+    std::int32_t clearedAt;
+    void (*applyLayout)(BrickGame& game);
+    std::int32_t roundBase;
+};
+
+constexpr NextRound nextRounds[] = {
+    {ScoreAfterRound1, ApplyRoundTwoLayout, PointsIntoRound2},
+    {ScoreAfterRound2, ApplyRoundThreeLayout, PointsIntoRound3},
+};
+
+void BackToTitle(BrickGame& game, BrickPlatform& platform) {
     game.screenMode = ModeTitle;
-    game.bannerBottomX = 700;
-    game.bannerTopX = -70;
-    fx.showCursor(true);
-    PlayCue(game, fx, "play.wav", CueWay::Loop);
+    ResetBannerLines(game);
+    platform.showCursor(true);
+    PlayCue(game, platform, "play.wav", CueWay::Loop);
+}
+
+// A ball lost: the next spare comes into play, or with none left the game is over.
+void LoseBall(BrickGame& game, BrickPlatform& platform) {
+    if (game.spareBalls == 0) {
+        SetAllBricks(game);
+        PlayCue(game, platform, "gameover.wav", CueWay::Start);
+        game.screenMode = ModeGameOver;
+        game.spareBalls = 2;
+        game.roundBase = 0;
+    } else {
+        game.spareBalls -= 1;
+        PlayCue(game, platform, "gameover.wav", CueWay::Start);
+        game.screenMode = ModeReady;
+    }
+    game.originY = 0;
+}
+
+void WinGame(BrickGame& game, BrickPlatform& platform) {
+    SetAllBricks(game);
+    PlayCue(game, platform, "Congrat.wav", CueWay::Wait);
+    PlayCue(game, platform, "Applauds.wav", CueWay::Start);
+    game.screenMode = ModeVictory;
+    game.roundBase = 0;
+    game.originY = 0;
+    game.spareBalls = 2;
 }
 
 } // namespace
 
-void ScoreAndBricks(BrickGame& game, BrickPlatform& fx) {
-    fx.setTextColour(desk::Rgb(200, 0, 0));
-    fx.setTextBackground(desk::Rgb(1, 0, 0));
-    fx.setOpaqueText(true);
+void ScoreAndBricks(BrickGame& game, BrickPlatform& platform) {
+    platform.setTextColour(desk::Rgb(200, 0, 0));
+    platform.setTextBackground(desk::Rgb(1, 0, 0));
+    platform.setOpaqueText(true);
     game.score = game.roundBase;
     if (game.score == 0) {
         std::strcpy(game.scoreText, "0");
-        DrawScore(game, fx, 1);
+        DrawScore(game, platform, 1);
     }
     for (int r = 0; r < GridRows; ++r) {
         for (int c = 0; c < GridColumns; ++c) {
             if (game.brickGrid[r][c] == 0) {
-                game.score += 100;
+                game.score += PointsPerBrick;
                 FormatScore(game.score, game.scoreText);
                 game.scoreTextLen = game.score > 900 ? 4 : 3;
-                DrawScore(game, fx, game.scoreTextLen);
+                DrawScore(game, platform, game.scoreTextLen);
                 if (RoundCleared(game)) {
-                    PlayCue(game, fx, "excelent.wav", CueWay::Wait);
+                    PlayCue(game, platform, "excelent.wav", CueWay::Wait);
                     // Sends the ball below the bottom line: EndOfBall follows.
                     game.originY = 490;
                 }
             } else {
-                fx.rectangle({100 + 56 * c, 100 + 21 * r, 155 + 56 * c, 120 + 21 * r},
-                             BrushKind::Brick);
+                platform.rectangle(
+                    {BrickX(c), BrickY(r), BrickX(c) + BrickWidth, BrickY(r) + BrickHeight},
+                    BrushKind::Brick);
             }
         }
     }
 }
 
-void EndOfBall(BrickGame& game, BrickPlatform& fx) {
+void EndOfBall(BrickGame& game, BrickPlatform& platform) {
     game.isPlaying = false;
-    if (game.score != 2700 && game.score != 4100 && game.score != 6200) {
-        if (game.spareBalls == 0) {
-            SetAllBricks(game);
-            PlayCue(game, fx, "gameover.wav", CueWay::Start);
-            game.screenMode = ModeGameOver;
-            game.spareBalls = 2;
-            game.roundBase = 0;
-        } else {
-            game.spareBalls -= 1;
-            PlayCue(game, fx, "gameover.wav", CueWay::Start);
-            game.screenMode = ModeReady;
-        }
-        game.originY = 0;
+    if (!RoundEndScore(game.score)) {
+        LoseBall(game, platform);
     }
-    if (game.score == 6200) {
-        SetAllBricks(game);
-        PlayCue(game, fx, "Congrat.wav", CueWay::Wait);
-        PlayCue(game, fx, "Applauds.wav", CueWay::Start);
-        game.screenMode = ModeVictory;
-        game.roundBase = 0;
-        game.originY = 0;
-        game.spareBalls = 2;
+    if (game.score == ScoreAfterRound3) {
+        WinGame(game, platform);
     }
-    fx.invalidateAll(true);
+    platform.invalidateAll(true);
     // The round is told by the score alone: a ball lost in round 2 before any
     // brick breaks (score 2700) replays the round 2 intro, and the same at 4100.
-    if (game.score == 2700) {
-        game.screenMode = ModeRoundIntro;
-        ApplyRoundTwoLayout(game);
-        game.roundBase = 1400;
-        game.originY = 0;
-    }
-    if (game.score == 4100) {
-        game.screenMode = ModeRoundIntro;
-        ApplyRoundThreeLayout(game);
-        game.roundBase = 3500;
-        game.originY = 0;
+    for (const NextRound& next : nextRounds) {
+        if (game.score == next.clearedAt) {
+            game.screenMode = ModeRoundIntro;
+            next.applyLayout(game);
+            game.roundBase = next.roundBase;
+            game.originY = 0;
+        }
     }
     game.ballInFlight = false;
     game.bannerFade = 0;
-    game.bannerBottomX = 700;
-    game.bannerTopX = -70;
+    ResetBannerLines(game);
     game.ballY = 50;
 }
 
-void EndGameOverBanner(BrickGame& game, BrickPlatform& fx) {
-    fx.invalidateAll(true);
-    BackToTitle(game, fx);
+void EndGameOverBanner(BrickGame& game, BrickPlatform& platform) {
+    platform.invalidateAll(true);
+    BackToTitle(game, platform);
 }
 
-void EndVictoryBanner(BrickGame& game, BrickPlatform& fx) {
-    fx.invalidateAll(true);
-    fx.sleep(500);
+void EndVictoryBanner(BrickGame& game, BrickPlatform& platform) {
+    platform.invalidateAll(true);
+    platform.sleep(500);
     game.screenMode = ModeCredits;
-    game.creditsY = 600;
-    PlayCue(game, fx, "play.wav", CueWay::Loop);
+    game.creditsY = CreditsStartY;
+    PlayCue(game, platform, "play.wav", CueWay::Loop);
 }
 
-void EndRoundIntroBanner(BrickGame& game, BrickPlatform& fx) {
-    fx.invalidateAll(true);
-    PlayCue(game, fx, "round.wav", CueWay::Wait);
+void EndRoundIntroBanner(BrickGame& game, BrickPlatform& platform) {
+    platform.invalidateAll(true);
+    PlayCue(game, platform, "round.wav", CueWay::Wait);
     if (game.roundBase == 0) {
-        PlayCue(game, fx, "1.wav", CueWay::Wait);
+        PlayCue(game, platform, "1.wav", CueWay::Wait);
     }
-    if (game.score == 2700) {
-        PlayCue(game, fx, "2.wav", CueWay::Wait);
+    if (game.score == ScoreAfterRound1) {
+        PlayCue(game, platform, "2.wav", CueWay::Wait);
     }
-    if (game.score == 4100) {
-        PlayCue(game, fx, "3.wav", CueWay::Wait);
+    if (game.score == ScoreAfterRound2) {
+        PlayCue(game, platform, "3.wav", CueWay::Wait);
     }
     if (game.keyboardControl) {
         game.paddleX = 350;
     }
-    fx.setCursorPos(game.savedCursorX, game.savedCursorY);
+    platform.setCursorPos(game.savedCursorX, game.savedCursorY);
     game.isPlaying = true;
 }
 
-void EndCreditsBanner(BrickGame& game, BrickPlatform& fx) {
-    fx.sleep(500);
-    BackToTitle(game, fx);
+void EndCreditsBanner(BrickGame& game, BrickPlatform& platform) {
+    platform.sleep(500);
+    BackToTitle(game, platform);
 }
 
-void EndReadyBanner(BrickGame& game, BrickPlatform& fx) {
-    fx.invalidateAll(true);
+void EndReadyBanner(BrickGame& game, BrickPlatform& platform) {
+    platform.invalidateAll(true);
     game.isPlaying = true;
 }
 

@@ -15,17 +15,58 @@ constexpr SpeedEntry speedTable[] = {
     {cmd::SpeedFast, 5000},       {cmd::SpeedVeryFast, 1},
 };
 
+constexpr std::int32_t FadeEnd = 255;
+constexpr std::int32_t CreditsEndY = -900;
+
 // A fading banner is drawn with the levels 0 to 254 and ends when it reaches 255.
 bool AdvanceFade(BrickGame& game) {
     game.bannerFade += 1;
-    return game.bannerFade >= 255;
+    return game.bannerFade >= FadeEnd;
+}
+
+// The credits scroll up one pixel per frame until their last line has gone above the window.
+bool AdvanceCredits(BrickGame& game) {
+    game.creditsY -= 1;
+    return game.creditsY <= CreditsEndY;
+}
+
+// Each banner: after it is drawn, how it moves on (none for the two scrolling
+// ones, which only input leaves) and what runs when it has run out.
+struct BannerStep {
+    std::int32_t mode;
+    bool (*advance)(BrickGame& game); // true when the banner has run out
+    void (*end)(BrickGame& game, BrickPlatform& platform);
+};
+
+// In the order of the modes: they are tried in this order within one frame, so
+// an end action that switches to a later mode lets that mode run its first
+// frame at once.
+constexpr BannerStep bannerSteps[] = {
+    {ModeTitle, nullptr, nullptr},
+    {ModePaused, nullptr, nullptr},
+    {ModeGameOver, AdvanceFade, EndGameOverBanner},
+    {ModeVictory, AdvanceFade, EndVictoryBanner},
+    {ModeRoundIntro, AdvanceFade, EndRoundIntroBanner},
+    {ModeCredits, AdvanceCredits, EndCreditsBanner},
+    {ModeReady, AdvanceFade, EndReadyBanner},
+};
+
+// Each scrolling line moves one pixel per frame and starts again from its end.
+void ScrollBannerLines(BrickGame& game) {
+    if (game.bannerBottomX == BannerBottomEndX) {
+        game.bannerBottomX = BannerBottomStartX;
+    }
+    if (game.bannerTopX == BannerTopEndX) {
+        game.bannerTopX = BannerTopStartX;
+    }
+    game.bannerBottomX -= 1;
+    game.bannerTopX += 1;
 }
 
 } // namespace
 
 void StartUpDefaults(BrickGame& game) {
-    game.bannerBottomX = 700;
-    game.bannerTopX = -70;
+    ResetBannerLines(game);
     game.screenMode = ModeTitle;
     game.delayLoops = 70000;
     game.spareBalls = 2;
@@ -35,110 +76,78 @@ void StartUpDefaults(BrickGame& game) {
     game.roundBase = 0;
 }
 
-void OnCreate(BrickGame& game, BrickPlatform& fx) {
+void OnCreate(BrickGame& game, BrickPlatform& platform) {
     // The first brick brush is a shade darker than brickColour: the brushes are
     // remade from the colour fields only when Enter or Pause runs outside play.
-    fx.remakeBrushes(desk::Rgb(0, 0, 200), desk::Rgb(240, 240, 10), desk::Rgb(0, 240, 0));
+    platform.remakeBrushes(desk::Rgb(0, 0, 200), desk::Rgb(240, 240, 10), desk::Rgb(0, 240, 0));
     game.ballColour = desk::Rgb(240, 240, 10);
     game.brickColour = desk::Rgb(0, 0, 250);
     game.paddleColour = desk::Rgb(0, 240, 0);
     // The title music starts even with sound off.
-    fx.playCue("play.wav", CueWay::Loop);
+    platform.playCue("play.wav", CueWay::Loop);
 }
 
-void BannerFrame(BrickGame& game, BrickPlatform& fx) {
+void ResetBannerLines(BrickGame& game) {
+    game.bannerBottomX = BannerBottomStartX;
+    game.bannerTopX = BannerTopStartX;
+}
+
+void BannerFrame(BrickGame& game, BrickPlatform& platform) {
     // Banners run only while play stands still, so play starts or resumes
     // after one with a wait of its own length.
     game.waitFromNow = true;
-    fx.sleep(12);
-    if (game.bannerBottomX == -250) {
-        game.bannerBottomX = 700;
-    }
-    if (game.bannerTopX == 750) {
-        game.bannerTopX = -70;
-    }
-    game.bannerBottomX -= 1;
-    game.bannerTopX += 1;
-
-    fx.beginPaint();
-    fx.setTextColour(desk::Rgb(200, 0, 0));
-    fx.setTextBackground(desk::Rgb(1, 0, 0));
-    fx.setOpaqueText(true);
-    // The modes are tried in order within one frame, so an end action that
-    // switches to a later mode lets that mode run its first frame at once.
-    if (game.screenMode == ModeTitle) {
-        DrawBanner(game, fx, ModeTitle);
-    }
-    if (game.screenMode == ModePaused) {
-        DrawBanner(game, fx, ModePaused);
-    }
-    if (game.screenMode == ModeGameOver) {
-        DrawBanner(game, fx, ModeGameOver);
-        if (AdvanceFade(game)) {
-            EndGameOverBanner(game, fx);
-        }
-    }
-    if (game.screenMode == ModeVictory) {
-        DrawBanner(game, fx, ModeVictory);
-        if (AdvanceFade(game)) {
-            EndVictoryBanner(game, fx);
-        }
-    }
-    if (game.screenMode == ModeRoundIntro) {
-        DrawBanner(game, fx, ModeRoundIntro);
-        if (AdvanceFade(game)) {
-            EndRoundIntroBanner(game, fx);
-        }
-    }
-    if (game.screenMode == ModeCredits) {
-        DrawBanner(game, fx, ModeCredits);
-        game.creditsY -= 1;
-        if (game.creditsY <= -900) {
-            EndCreditsBanner(game, fx);
-        }
-    }
-    if (game.screenMode == ModeReady) {
-        DrawBanner(game, fx, ModeReady);
-        if (AdvanceFade(game)) {
-            EndReadyBanner(game, fx);
+    platform.sleep(12);
+    ScrollBannerLines(game);
+    platform.beginPaint();
+    platform.setTextColour(desk::Rgb(200, 0, 0));
+    platform.setTextBackground(desk::Rgb(1, 0, 0));
+    platform.setOpaqueText(true);
+    for (const BannerStep& step : bannerSteps) {
+        if (game.screenMode == step.mode) {
+            DrawBanner(game, platform, step.mode);
+            if (step.advance != nullptr && step.advance(game)) {
+                step.end(game, platform);
+            }
         }
     }
     // While the colour dialog is up the banners wait for other messages.
     if (!game.colourDialogOpen) {
-        fx.invalidateAll(false);
+        platform.invalidateAll(false);
     }
-    fx.endPaint();
+    platform.endPaint();
 }
 
-void PlayFrame(BrickGame& game, BrickPlatform& fx) {
-    fx.beginPaint();
-    const desk::Rect oldBox{game.ballX - 1, game.ballY - 1, game.ballX + 11, game.ballY + 11};
+void PlayFrame(BrickGame& game, BrickPlatform& platform) {
+    platform.beginPaint();
+    // The ball's box and one pixel around it.
+    const desk::Rect oldBox{game.ballX - 1, game.ballY - 1, game.ballX + BallSize + 1,
+                            game.ballY + BallSize + 1};
     if (game.paddleX > 622) {
         game.paddleX = 622;
     }
     if (game.paddleX < 21) {
         game.paddleX = 21;
     }
-    DrawPlayfield(game, fx);
-    ScoreAndBricks(game, fx);
-    TestBricks(game, fx);
+    DrawPlayfield(game, platform);
+    ScoreAndBricks(game, platform);
+    TestBricks(game, platform);
     // Repainting the old box is what brings the next play frame, also while
     // the ball rests on the paddle.
     if (game.ballY < 500) {
-        fx.invalidate(oldBox, true);
+        platform.invalidate(oldBox, true);
     }
     if (game.ballInFlight) {
         MoveBall(game);
-        fx.countingWait(game.delayLoops, game.waitFromNow);
+        platform.countingWait(game.delayLoops, game.waitFromNow);
         game.waitFromNow = false;
         game.stepCount += 1;
-        TestPaddle(game, fx);
+        TestPaddle(game, platform);
         if (game.ballY >= 470) {
-            EndOfBall(game, fx);
+            EndOfBall(game, platform);
         }
-        TestWalls(game, fx);
+        TestWalls(game, platform);
     }
-    fx.endPaint();
+    platform.endPaint();
 }
 
 void SetSpeed(BrickGame& game, int commandId) {

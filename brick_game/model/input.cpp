@@ -66,8 +66,7 @@ void TogglePause(BrickGame& game, BrickPlatform& fx) {
         fx.setCursorPos(350, 250);
         game.isPlaying = false;
         game.screenMode = ModePaused;
-        game.bannerBottomX = 700;
-        game.bannerTopX = -70;
+        ResetBannerLines(game);
         fx.showCursor(true);
         return;
     }
@@ -86,8 +85,7 @@ void LoseFocus(BrickGame& game, BrickPlatform& fx) {
     game.screenMode = ModePaused;
     game.isPlaying = false;
     SaveCursor(game, fx);
-    game.bannerBottomX = 700;
-    game.bannerTopX = -70;
+    ResetBannerLines(game);
 }
 
 void KeyDown(BrickGame& game, BrickPlatform& fx, int virtualKey) {
