@@ -54,6 +54,4 @@ xdotool mousemove 15 72 click --repeat 2 --delay 80 1; sleep 1
 shot dirvik
 
 # The brick game has its own, more detailed set.
-for s in "$REPO_ROOT"/brick_game/tests/e2e/screenshots.sh "$REPO_ROOT"/brick_game/res/screenshots.sh; do
-  if [ -x "$s" ]; then "$s" "$bin/plitoboy.exe"; break; fi
-done
+"$REPO_ROOT/brick_game/tests/e2e/screenshots.sh" "$bin/plitoboy.exe"
