@@ -30,7 +30,7 @@ menu_item() { # key of the item under "&File"
   xdotool key "$1"
 }
 # A Windows path for a file in the work folder (z: is the Linux root).
-winpath() { winpath_of "$work/$1"; }
+winpath() { winepath_of "$work/$1"; }
 type_into_dialog() { # dialog title, text
   local d
   d="$(find_window "$1")" || { echo "FAIL: no dialog '$1'"; exit 1; }
