@@ -12,30 +12,19 @@ bin="$(cd "${1:-$REPO_ROOT/build/mingw/bin}" && pwd)"
 runs="${2:-5}"
 # shellcheck source=../scripts/wine-env.sh
 . "$REPO_ROOT/scripts/wine-env.sh"
-trap stop_wine_and_display EXIT
-ensure_display
-wine_prefix_ready
-start_wine_server
+wine_session
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # Milliseconds from launch until a visible X window of the program exists and
 # shows something other than black in its middle (its first painted frame).
 measure() {
-  local exe="$1" class="$2" t0 t1 wid pid
+  local exe="$1" class="$2" t0 t1
   t0=$(now_ms)
-  (cd "$(dirname "$exe")" && exec "$REPO_ROOT/scripts/wine-exec" "$exe" >/dev/null 2>&1) &
-  pid=$!
+  launch "$(dirname "$exe")" "$exe" >/dev/null 2>&1
   t1=""
-  for _ in $(seq 1 2000); do
-    wid=$(xdotool search --onlyvisible --classname "$class" 2>/dev/null | head -1)
-    if [ -n "$wid" ]; then
-      t1=$(now_ms)
-      break
-    fi
-    sleep 0.005
-  done
-  kill "$pid" 2>/dev/null
+  POLL_MS=5 wait_window 10 --onlyvisible --classname "$class" >/dev/null && t1=$(now_ms)
+  kill "$LAUNCHED_PID" 2>/dev/null
   wineserver -k 2>/dev/null; wineserver -p 2>/dev/null
   timeout 60 env LC_ALL=ru_RU.UTF-8 "$WINE64" wineboot >/dev/null 2>&1 </dev/null || true
   [ -n "$t1" ] && echo $((t1 - t0)) || echo "timeout"

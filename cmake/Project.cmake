@@ -90,10 +90,24 @@ set(DESK_DESCRIPTION_polzun "Snake game")
 set(DESK_DESCRIPTION_risovik "Small picture editor")
 set(DESK_DESCRIPTION_dirvik "Small file browser")
 
-# desk_program(<name> SOURCES ... LIBS ...): a GUI-subsystem Windows program,
-# with a version resource made from the project's version.
+# desk_use_resources(<target> <rc>...): compiles the resource scripts into
+# the target. A script includes the headers and pictures beside it: they are
+# on its include path, and a change to one of them compiles it again.
+function(desk_use_resources target)
+  foreach(rc ${ARGN})
+    get_filename_component(rc ${rc} ABSOLUTE)
+    get_filename_component(dir ${rc} DIRECTORY)
+    file(GLOB inputs ${dir}/*.h ${dir}/*.ico ${dir}/*.cur ${dir}/*.bmp)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${inputs}")
+    target_sources(${target} PRIVATE ${rc})
+    target_include_directories(${target} PRIVATE ${dir})
+  endforeach()
+endfunction()
+
+# desk_program(<name> SOURCES ... RESOURCES ... LIBS ...): a GUI-subsystem
+# Windows program, with a version resource made from the project's version.
 function(desk_program name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "" "SOURCES;RESOURCES;LIBS" ${ARGN})
   if(NOT DESK_WINDOWS)
     return()
   endif()
@@ -101,8 +115,9 @@ function(desk_program name)
   set(DESK_DESCRIPTION "${DESK_DESCRIPTION_${name}}")
   configure_file(${DESK_ROOT}/cmake/version.rc.in
                  ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc @ONLY)
-  add_executable(${name} WIN32 ${A_SOURCES}
-                 ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc)
+  add_executable(${name} WIN32 ${A_SOURCES})
+  desk_use_resources(${name} ${A_RESOURCES})
+  target_sources(${name} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc)
   target_link_libraries(${name} PRIVATE ${A_LIBS})
   set_property(GLOBAL APPEND PROPERTY DESK_PROGRAMS ${name})
 endfunction()
@@ -119,39 +134,38 @@ function(desk_win_library name)
   target_link_libraries(${name} PUBLIC desk_win32 ${A_LIBS})
 endfunction()
 
-# desk_wine_test(<name> SOURCES ... LIBS ...): GoogleTest program run under
-# Wine (or natively on Windows). They share one display and the foreground
-# window, so they run one at a time and each has a time limit.
+# desk_wine_test(<name> SOURCES ... RESOURCES ... LIBS ... [CODE_PAGES]): a
+# GoogleTest program run under Wine (or natively on Windows). They share one
+# display and the foreground window, so they run one at a time and each has a
+# time limit. They compare texts as Windows-1251 bytes: Wine gets the Russian
+# locale for them (scripts/wine-exec reads DESK_WINE_LOCALE).
+#
+# With CODE_PAGES the program runs three times, with the system's ANSI code
+# page at 1251 (Russian locale), 1252 (C.UTF-8) and 65001 (a second build,
+# <name>_utf8, whose manifest asks for UTF-8, as the Windows "UTF-8 for
+# worldwide language support" option gives every program). DESK_EXPECT_ACP
+# tells the program which one it should find, so a locale that did not take
+# effect fails instead of passing.
 function(desk_wine_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "CODE_PAGES" "" "SOURCES;RESOURCES;LIBS" ${ARGN})
   if(NOT DESK_WINDOWS OR NOT DESK_HAVE_GTEST)
     return()
   endif()
-  add_executable(${name} ${A_SOURCES})
-  target_link_libraries(${name} PRIVATE ${A_LIBS} desk_wine_testing
-                        GTest::gtest_main)
-  # These tests compare texts as Windows-1251 bytes and check that code page:
-  # Wine gets the Russian locale for them (scripts/wine-exec reads it).
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 90
-                       PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS wine
-                       ENVIRONMENT "DESK_WINE_LOCALE=ru_RU.UTF-8")
-endfunction()
-
-# desk_codepage_test(<name> SOURCES ... LIBS ...): a Wine-side test program
-# run three times, with the system's ANSI code page at 1251 (Russian locale),
-# 1252 (C.UTF-8) and 65001 (a second build of the same program whose manifest
-# asks for UTF-8, as the Windows "UTF-8 for worldwide language support" option
-# gives every program). DESK_EXPECT_ACP tells the program which one it should
-# find, so a locale that did not take effect fails instead of passing.
-function(desk_codepage_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
-  if(NOT DESK_WINDOWS OR NOT DESK_HAVE_GTEST)
-    return()
+  set(exes ${name})
+  if(A_CODE_PAGES)
+    list(APPEND exes ${name}_utf8)
   endif()
-  foreach(exe ${name} ${name}_utf8)
+  foreach(exe ${exes})
     add_executable(${exe} ${A_SOURCES})
+    desk_use_resources(${exe} ${A_RESOURCES})
     target_link_libraries(${exe} PRIVATE ${A_LIBS} desk_wine_testing GTest::gtest_main)
   endforeach()
+  if(NOT A_CODE_PAGES)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 90
+                         PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE LABELS wine
+                         ENVIRONMENT "DESK_WINE_LOCALE=ru_RU.UTF-8")
+    return()
+  endif()
   target_sources(${name}_utf8 PRIVATE ${DESK_ROOT}/platform/testing/utf8_code_page.rc)
   if(NOT CMAKE_CROSSCOMPILING)
     # On Windows the code page is the machine's own: each build runs once.
@@ -171,6 +185,11 @@ function(desk_codepage_test name)
   endforeach()
 endfunction()
 
+# desk_codepage_test(<name> ...): desk_wine_test(<name> ... CODE_PAGES).
+function(desk_codepage_test name)
+  desk_wine_test(${name} ${ARGN} CODE_PAGES)
+endfunction()
+
 # desk_script_test(<name> SCRIPT file ARGS ...): an end-to-end script run on
 # the Linux side (real program under Wine, X input through xdotool).
 function(desk_script_test name)
@@ -181,7 +200,8 @@ function(desk_script_test name)
   add_test(NAME ${name} COMMAND bash ${A_SCRIPT} ${A_ARGS})
   # The script reads xdotool's and ImageMagick's output untranslated, whatever
   # the caller's locale; the program it starts gets the Russian locale from
-  # wine-exec, since the scripts check texts and names in code page 1251.
+  # wine-exec, since the scripts check texts and names in code page 1251. It
+  # keeps the runner's Wine prefix (scripts/wine-env.sh).
   set_tests_properties(${name} PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE LABELS e2e
-                       ENVIRONMENT "DESK_ROOT=${DESK_ROOT};LC_ALL=C.UTF-8;DESK_WINE_LOCALE=ru_RU.UTF-8")
+                       ENVIRONMENT "DESK_ROOT=${DESK_ROOT};LC_ALL=C.UTF-8;DESK_WINE_LOCALE=ru_RU.UTF-8;DESK_KEEP_WINE_SETTINGS=1")
 endfunction()

@@ -2,8 +2,12 @@
 # Installs what the build, the programs and the tests need, and generates the
 # ru_RU.UTF-8 locale that the tests run Wine in to get the Windows-1251 code
 # page (the programs themselves need no particular locale). Idempotent: when
-# everything is present it only checks and returns.
+# everything is present it only checks and returns. scripts/test.sh and
+# scripts/run.sh run it first.
 set -euo pipefail
+# It reads the tools' output untranslated, and the caller's locale may be the
+# very one still to be generated.
+export LC_ALL=C
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -53,3 +57,4 @@ if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
   fi
   $SUDO locale-gen >/dev/null
 fi
+locale -a | grep -qi '^ru_RU\.utf-\?8$' || { echo "bootstrap: no ru_RU.UTF-8 locale" >&2; exit 1; }

@@ -27,7 +27,7 @@ for p in "$@"; do
     pick=$(awk -v n="$n" '$2 >= n' "$tmp/images" | sort -k2,2n -k3,3nr | head -1)
     [ -n "$pick" ] || pick=$(sort -k2,2nr -k3,3nr "$tmp/images" | head -1)
     read -r index width _ <<<"$pick"
-    image="$src[$index]"
+    image="${src}[$index]"
     if [ "$width" -lt "$n" ]; then
       factor=$(((n + width - 1) / width))
       convert "$image" -filter point -resize "$((width * factor))x$((width * factor))" \

@@ -58,11 +58,8 @@ unset DISPLAY
 ensure_display
 trap stop_wine_and_display EXIT
 wine_prefix_ready user
-"$REPO_ROOT/scripts/wine-exec" "./$program.exe" >/dev/null 2>&1 &
-for _ in $(seq 1 300); do
-  xdotool search --onlyvisible --classname "$program.exe" >/dev/null 2>&1 && break
-  sleep 0.1
-done
+launch . "./$program.exe" >/dev/null 2>&1
+wait_window 30 --onlyvisible --classname "$program.exe" >/dev/null || true
 sleep 3 # let it draw its first frames
-import -window root "$shot"
+screenshot "$shot"
 echo "run: $program ran on the virtual screen $DISPLAY; its picture is in $shot"

@@ -12,26 +12,18 @@ mkdir -p "$out"
 export PROJECT_WINEPREFIX="${PROJECT_WINEPREFIX:-$REPO_ROOT/build/wine-shots}"
 # shellcheck source=wine-env.sh
 . "$REPO_ROOT/scripts/wine-env.sh"
-trap stop_wine_and_display EXIT
-ensure_display
-wine_prefix_ready
-start_wine_server
+wine_session
 
 W=800 H=600
 # Starts a program in a fresh virtual desktop and waits for its window.
 start_in_desktop() { # program title-pattern
   timeout 20 wineserver -k 2>/dev/null || true
   wineserver -p 2>/dev/null || true
-  (cd "$bin" && exec "$REPO_ROOT/scripts/wine-exec" explorer "/desktop=shots,${W}x${H}" "$1.exe" \
-    >/dev/null 2>&1) &
-  for _ in $(seq 1 100); do
-    xdotool search --name "$2" >/dev/null 2>&1 && { sleep 1; return 0; }
-    sleep 0.1
-  done
-  echo "screenshots: $1 did not start" >&2
-  return 1
+  launch "$bin" explorer "/desktop=shots,${W}x${H}" "$1.exe" >/dev/null 2>&1
+  wait_window 10 --name "$2" >/dev/null || { echo "screenshots: $1 did not start" >&2; return 1; }
+  sleep 1
 }
-shot() { import -window root -crop "${W}x${H}+0+0" +repage "$out/$1.png"; echo "saved docs/screenshots/$1.png"; }
+shot() { screenshot "$out/$1.png" "${W}x${H}+0+0"; echo "saved docs/screenshots/$1.png"; }
 drag() { xdotool mousemove "$1" "$2" mousedown 1; sleep 0.2; xdotool mousemove "$3" "$4"; sleep 0.1; xdotool mouseup 1; sleep 0.4; }
 
 # The snake: a few turns, so it shows on its way.
@@ -62,6 +54,4 @@ xdotool mousemove 15 72 click --repeat 2 --delay 80 1; sleep 1
 shot dirvik
 
 # The brick game has its own, more detailed set.
-for s in "$REPO_ROOT"/brick_game/tests/e2e/screenshots.sh "$REPO_ROOT"/brick_game/res/screenshots.sh; do
-  if [ -x "$s" ]; then "$s" "$bin/plitoboy.exe"; break; fi
-done
+"$REPO_ROOT/brick_game/tests/e2e/screenshots.sh" "$bin/plitoboy.exe"

@@ -2,10 +2,11 @@
 # Builds and runs every test: the native model tests (under AddressSanitizer
 # and UndefinedBehaviorSanitizer) and the formatting check, then the Windows
 # programs and their tests under Wine on an X display (Xvfb when none is set).
-# Ends with one summary line over both runs.
+# Ends with one summary line over both runs, counted from ctest's JUnit
+# reports.
 set -uo pipefail
 REPO_ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$REPO_ROOT"
+cd "$REPO_ROOT" || exit 1
 
 "$REPO_ROOT/scripts/bootstrap.sh" || exit 1
 # The tests run under the caller's locale (CI: ru_RU.UTF-8); the checks that
@@ -16,23 +17,6 @@ echo "locale: LANG=${LANG:-} LC_ALL=${LC_ALL:-} LC_MESSAGES=${LC_MESSAGES:-}"
 . "$REPO_ROOT/scripts/wine-env.sh"
 trap stop_wine_and_display EXIT
 
-passed=0
-failed=0
-status=0
-count() { # reads ctest's closing line out of a log
-  local line
-  line=$(grep -aE '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
-  if [ -z "$line" ]; then
-    status=1
-    return
-  fi
-  local f total
-  f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
-  total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
-  failed=$((failed + f))
-  passed=$((passed + total - f))
-}
-
 # DESK_BUILD_ROOT lets several checkouts or developers share one machine:
 # each gets its own build folders (and, through PROJECT_WINEPREFIX, its own
 # Wine prefix and wineserver).
@@ -40,28 +24,53 @@ B="${DESK_BUILD_ROOT:-$REPO_ROOT/build}"
 logdir="$B/logs"
 mkdir -p "$logdir"
 
-echo "== native models under the sanitizers =="
-if cmake --preset host -B "$B/host" >"$logdir/host-configure.log" 2>&1 &&
-   cmake --build "$B/host" -j2 >"$logdir/host-build.log" 2>&1; then
-  ctest --test-dir "$B/host" --output-on-failure -j2 --timeout 600 2>&1 | tee "$logdir/host-test.log" | grep -avE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|^ +Start +[0-9]+: ' || true
-  count "$logdir/host-test.log"
-else
-  echo "host build failed:"; tail -40 "$logdir/host-build.log" "$logdir/host-configure.log"
-  status=1
-fi
+passed=0
+failed=0
+status=0
+# run_tests PRESET: configures and builds the preset's folder, runs its tests
+# (ctest's own options are the test preset's) and adds them to the counts.
+# The log keeps everything; the screen shows what is not a passing test.
+run_tests() {
+  local preset="$1" dir="$B/$1" junit="$logdir/$1-junit.xml"
+  if ! { cmake --preset "$preset" -B "$dir" >"$logdir/$preset-configure.log" 2>&1 &&
+         cmake --build "$dir" -j2 >"$logdir/$preset-build.log" 2>&1; }; then
+    echo "$preset build failed:"; tail -40 "$logdir/$preset-build.log" "$logdir/$preset-configure.log"
+    status=1
+    return
+  fi
+  if [ "$preset" = mingw ]; then
+    ensure_display || status=1
+    wine_prefix_ready || status=1
+    start_wine_server
+  fi
+  rm -f "$junit"
+  ctest --preset "$preset" --test-dir "$dir" --output-junit "$junit" 2>&1 | tee "$logdir/$preset-test.log" |
+    grep -avE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|^ +Start +[0-9]+: ' || true
+  # The counts of ctest's own closing line, from the report: a disabled test
+  # is not counted; one that ran and passed, or that ctest skipped on purpose
+  # (SKIP_RETURN_CODE), passed; every other one (failed, timed out, could not
+  # start) failed. No report counts as a failure.
+  local counts
+  counts=$(python3 - "$junit" <<'PY'
+import sys, xml.etree.ElementTree as ET
+def passed(case):
+    skipped = case.find("skipped")
+    return case.get("status") == "run" or (case.get("status") == "notrun" and skipped is not None
+                                           and skipped.get("message", "").startswith("SKIP_"))
+cases = [c for c in ET.parse(sys.argv[1]).iter("testcase") if c.get("status") != "disabled"]
+ok = sum(map(passed, cases))
+print(ok, len(cases) - ok)
+PY
+  ) || { echo "no test report $junit"; status=1; return; }
+  read -r p f <<<"$counts"
+  passed=$((passed + p))
+  failed=$((failed + f))
+}
 
+echo "== native models under the sanitizers =="
+run_tests host
 echo "== Windows programs and tests under Wine =="
-if cmake --preset mingw -B "$B/mingw" >"$logdir/mingw-configure.log" 2>&1 &&
-   cmake --build "$B/mingw" -j2 >"$logdir/mingw-build.log" 2>&1; then
-  ensure_display || status=1
-  wine_prefix_ready || status=1
-  start_wine_server
-  ctest --test-dir "$B/mingw" --output-on-failure --timeout 300 2>&1 | tee "$logdir/mingw-test.log" | grep -avE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed|^ +Start +[0-9]+: ' || true
-  count "$logdir/mingw-test.log"
-else
-  echo "mingw build failed:"; tail -40 "$logdir/mingw-build.log" "$logdir/mingw-configure.log"
-  status=1
-fi
+run_tests mingw
 
 [ "$failed" -eq 0 ] || status=1
 echo

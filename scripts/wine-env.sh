@@ -1,12 +1,24 @@
-# Sourced by the run and test scripts: a project-local Wine prefix, a
-# persistent wineserver and an X display. Wine runs under the caller's own
-# locale; only the tests' prefix and server are made under the Russian one,
-# which the tests run Wine in. Nothing here touches the user's own ~/.wine.
+# shellcheck shell=bash disable=SC2034,SC2120
+# The project's one shell library, sourced by wine-exec, the run and test
+# scripts, the end-to-end tests, the benchmarks and the screenshot scripts:
+#  - Wine for the project: its own prefix and the one way to find Wine;
+#  - making that prefix, an X display and a persistent wineserver;
+#  - a program under test: start it, wait for its window, take a screenshot,
+#    wait for it to end, stop it.
+# Wine runs under the caller's own locale; only the tests' prefix and server
+# are made under the Russian one, which the tests run Wine in. Nothing here
+# touches the user's own ~/.wine.
 
 REPO_ROOT="${REPO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
-export WINEPREFIX="${PROJECT_WINEPREFIX:-$REPO_ROOT/build/wine}"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# The prefix is PROJECT_WINEPREFIX, else build/wine; Wine is quiet and offers
+# no Mono or Gecko installer. A script that sets the run up replaces whatever
+# the caller exported; with DESK_KEEP_WINE_SETTINGS=1 (wine-exec, and the
+# scripts that ctest starts) the settings the caller exported are kept, so
+# every test of a run shares the runner's prefix.
+if [ "${DESK_KEEP_WINE_SETTINGS:-}" != 1 ]; then unset WINEPREFIX WINEDEBUG WINEDLLOVERRIDES; fi
+export WINEPREFIX="${WINEPREFIX:-${PROJECT_WINEPREFIX:-$REPO_ROOT/build/wine}}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 WINE64=/usr/lib/wine/wine64
 [ -x "$WINE64" ] || WINE64="$(command -v wine64 || command -v wine)"
 
@@ -108,4 +120,82 @@ start_wine_server() {
 stop_wine_and_display() {
   timeout 20 wineserver -k 2>/dev/null || true
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+# What a benchmark or a screenshot script needs before it starts a program:
+# a display, the tests' prefix and a running server, all ended at exit.
+wine_session() {
+  trap stop_wine_and_display EXIT
+  ensure_display && wine_prefix_ready && start_wine_server
+}
+
+# ---- A program under test ----
+LAUNCHED_PID=""
+
+# launch DIR PROGRAM [ARGS...]: starts PROGRAM under Wine in the
+# background from DIR (the programs find their files in their current
+# folder); its process in LAUNCHED_PID. Redirect the call to silence it.
+launch() {
+  local dir="$1"
+  shift
+  (cd "$dir" && exec "$REPO_ROOT/scripts/wine-exec" "$@") &
+  LAUNCHED_PID=$!
+}
+
+# until_true SECONDS COMMAND...: runs COMMAND every POLL_MS milliseconds (100
+# unless set) until it succeeds; fails when SECONDS have passed without.
+until_true() {
+  local ms="${POLL_MS:-100}" step tries i
+  printf -v step '%d.%03d' $((ms / 1000)) $((ms % 1000))
+  tries=$(($1 * 1000 / ms))
+  shift
+  for ((i = 0; i < tries; i++)); do
+    "$@" && return 0
+    sleep "$step"
+  done
+  return 1
+}
+
+# wait_window SECONDS SEARCH...: waits for a window that `xdotool search
+# SEARCH...` finds (by --name, --classname, --onlyvisible...) and prints the
+# first one's id.
+wait_window() {
+  local seconds="$1"
+  shift
+  until_true "$seconds" window_found "$@"
+}
+window_found() {
+  local w
+  w="$(xdotool search "$@" 2>/dev/null | head -1 || true)"
+  [ -n "$w" ] && echo "$w"
+}
+no_window() { ! xdotool search "$@" >/dev/null 2>&1; }
+
+# screenshot FILE [GEOMETRY]: the X screen, or that part of it, as a picture.
+screenshot() {
+  if [ -n "${2:-}" ]; then
+    import -window root -crop "$2" +repage "$1"
+  else
+    import -window root "$1"
+  fi
+}
+
+# wait_exit SECONDS: waits that long for the program to end; sets
+# LAUNCHED_CODE to its exit code (empty when it still runs).
+wait_exit() {
+  LAUNCHED_CODE=""
+  until_true "$1" launched_ended || return 1
+  LAUNCHED_CODE=0
+  wait "$LAUNCHED_PID" || LAUNCHED_CODE=$?
+  LAUNCHED_PID=""
+}
+launched_ended() { ! kill -0 "$LAUNCHED_PID" 2>/dev/null; }
+
+# stop_launched: ends the program if it still runs.
+stop_launched() {
+  if [ -n "$LAUNCHED_PID" ]; then
+    kill "$LAUNCHED_PID" 2>/dev/null || true
+    wait "$LAUNCHED_PID" 2>/dev/null || true
+    LAUNCHED_PID=""
+  fi
 }

@@ -1,6 +1,6 @@
 """Small pure-Python writer for the programs' own pictures: icons (.ico),
 cursors (.cur) and bitmaps (.bmp, 4, 8 or 24 bits). The resource scripts
-of each program call it from a generator script kept next to its res/ folder,
+of each program call it from a generator script kept in its res/ folder,
 so every picture in the repository can be made again from source.
 
 Colours are (r, g, b) or (r, g, b, a) tuples; None is transparent.
@@ -111,6 +111,21 @@ def _rgba(c):
     return tuple(c)
 
 
+def _and_mask(img):
+    """The 1-bit transparency mask of an icon image, bottom-up: set where
+    the picture is transparent."""
+    w, h = img.width, img.height
+    mask_row = ((w + 31) // 32) * 4
+    mask = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(mask_row)
+        for x in range(w):
+            if _rgba(img.get(x, y))[3] == 0:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    return bytes(mask)
+
+
 def _dib_32(img):
     """BITMAPINFOHEADER + 32-bit BGRA pixels + AND mask, as icons store them."""
     w, h = img.width, img.height
@@ -120,46 +135,84 @@ def _dib_32(img):
         for x in range(w):
             r, g, b, a = _rgba(img.get(x, y))
             pixels += bytes((b, g, r, a))
-    mask_row = ((w + 31) // 32) * 4
-    mask = bytearray()
+    return header + bytes(pixels) + _and_mask(img)
+
+
+def _own_palette(img):
+    """The picture's own colours in the order they first appear, after black,
+    padded with black to 256 entries. Entry 0 stays black: transparent
+    pixels carry index 0 under a set mask bit, and the screen is XORed with
+    that entry."""
+    colours = [(0, 0, 0)]
+    for row in img.px:
+        for c in row:
+            if c is not None and tuple(c[:3]) not in colours:
+                colours.append(tuple(c[:3]))
+    colours = colours[:256]
+    return colours + [(0, 0, 0)] * (256 - len(colours))
+
+
+def _paletted_dib(img, bits, count_colours):
+    """BITMAPINFOHEADER, palette, colour indices and AND mask of one 16- or
+    256-colour icon image: the standard 16 colours for 4 bits, the picture's
+    own for 8, each pixel the nearest entry. count_colours writes the
+    palette's size into the header (0 there means all of them)."""
+    w, h = img.width, img.height
+    pal = list(VGA16) if bits == 4 else _own_palette(img)
+    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, bits, 0, 0, 0, 0,
+                         len(pal) if count_colours else 0, 0)
+    pal_bytes = b''.join(bytes((b, g, r, 0)) for (r, g, b) in pal)
+    row_bytes = ((w * bits + 31) // 32) * 4
+    pixels = bytearray()
+    cache = {}
     for y in range(h - 1, -1, -1):
-        row = bytearray(mask_row)
+        row = bytearray(row_bytes)
         for x in range(w):
-            if _rgba(img.get(x, y))[3] == 0:
-                row[x // 8] |= 0x80 >> (x % 8)
-        mask += row
-    return header + bytes(pixels) + bytes(mask)
+            c = img.get(x, y)
+            idx = 0
+            if c is not None:
+                key = tuple(c[:3])
+                if key not in cache:
+                    cache[key] = _nearest(pal, key)
+                idx = cache[key]
+            if bits == 8:
+                row[x] = idx
+            else:
+                row[x // 2] |= idx << (4 if x % 2 == 0 else 0)
+        pixels += row
+    return header + pal_bytes + bytes(pixels) + _and_mask(img)
 
 
-def _write_icon_file(path, images, kind, hotspot=(0, 0)):
-    entries = bytearray()
-    blobs = []
-    offset = 6 + 16 * len(images)
-    for img in images:
-        blob = _dib_32(img)
-        if kind == 1:
-            planes, bits = 1, 32
-        else:
-            planes, bits = hotspot
-        entries += struct.pack('<BBBBHHII', img.width % 256, img.height % 256,
-                               0, 0, planes, bits, len(blob), offset)
-        offset += len(blob)
-        blobs.append(blob)
+def _write_icon_file(path, kind, entries):
+    """An icon (kind 1) or cursor (kind 2) file. Each entry is (image, colour
+    count, planes or hot spot x, bits or hot spot y, image data)."""
+    offset = 6 + 16 * len(entries)
     with open(path, 'wb') as f:
-        f.write(struct.pack('<HHH', 0, kind, len(images)))
-        f.write(entries)
-        for b in blobs:
-            f.write(b)
+        f.write(struct.pack('<HHH', 0, kind, len(entries)))
+        for img, count, a, b, blob in entries:
+            f.write(struct.pack('<BBBBHHII', img.width % 256, img.height % 256,
+                                count, 0, a, b, len(blob), offset))
+            offset += len(blob)
+        for entry in entries:
+            f.write(entry[-1])
 
 
 def write_ico(path, images):
     """An icon file with one 32-bit image per size given."""
-    _write_icon_file(path, images, 1)
+    _write_icon_file(path, 1, [(img, 0, 1, 32, _dib_32(img)) for img in images])
+
+
+def write_paletted_ico(path, images, count_colours=False):
+    """An icon file with one entry per (image, bits) pair, bits 4 (the 16
+    standard colours) or 8 (the picture's own)."""
+    _write_icon_file(path, 1, [(img, 16 if bits == 4 else 0, 1, bits,
+                                _paletted_dib(img, bits, count_colours))
+                               for img, bits in images])
 
 
 def write_cur(path, image, hotspot):
     """A cursor file with one 32-bit image and its hot spot (x, y)."""
-    _write_icon_file(path, [image], 2, hotspot)
+    _write_icon_file(path, 2, [(image, 0, hotspot[0], hotspot[1], _dib_32(image))])
 
 
 def _nearest(palette, c):
@@ -232,4 +285,4 @@ def shade(c, k):
     return tuple(max(0, min(255, int(round(v * k)))) for v in c[:3])
 
 
-__all__ = ['Image', 'VGA16', 'write_ico', 'write_cur', 'write_bmp', 'write_png', 'shade', 'math']
+__all__ = ['Image', 'VGA16', 'write_ico', 'write_paletted_ico', 'write_cur', 'write_bmp', 'write_png', 'shade', 'math']

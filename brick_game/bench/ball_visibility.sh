@@ -9,18 +9,11 @@ REPO_ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 exe="$(realpath "${1:-$REPO_ROOT/build/mingw/bin/plitoboy.exe}")"
 # shellcheck source=../../scripts/wine-env.sh
 . "$REPO_ROOT/scripts/wine-env.sh"
-trap stop_wine_and_display EXIT
-ensure_display
-wine_prefix_ready
-start_wine_server
-(cd "$(dirname "$exe")" && exec "$REPO_ROOT/scripts/wine-exec" "$exe" >/dev/null 2>&1) &
-game=$!
-for _ in $(seq 1 200); do
-  wid=$(xdotool search --onlyvisible --classname plitoboy.exe 2>/dev/null | head -1)
-  [ -n "$wid" ] && break
-  sleep 0.05
-done
-[ -n "${wid:-}" ] || { echo "plitoboy did not show its window"; exit 1; }
+wine_session
+launch "$(dirname "$exe")" "$exe" >/dev/null 2>&1
+game=$LAUNCHED_PID
+wid=$(POLL_MS=50 wait_window 10 --onlyvisible --classname plitoboy.exe) ||
+  { echo "plitoboy did not show its window"; exit 1; }
 sleep 2
 xdotool windowfocus --sync "$wid"; sleep 0.3; xdotool key Return
 sleep 0.5

@@ -12,13 +12,12 @@ colours. Run it again after changing a drawing:  python3 make_pictures.py
 """
 
 import os
-import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools'))
 
-from pixelart import Image, VGA16, write_bmp, write_cur, shade  # noqa: E402
+from pixelart import Image, write_bmp, write_cur, write_paletted_ico, shade  # noqa: E402
 
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
@@ -111,80 +110,6 @@ def logo():
     img.rect(30, 25, 75, 27, (0, 255, 0))
     img.ellipse(80, 21, 84, 25, (255, 255, 0))
     return img
-
-
-def _palette_for(img, bits):
-    if bits == 4:
-        return list(VGA16)
-    # Entry 0 stays black: transparent pixels carry index 0 under a set mask
-    # bit, and the screen is XORed with that entry.
-    colours = [BLACK]
-    for row in img.px:
-        for c in row:
-            if c is not None and tuple(c[:3]) not in colours:
-                colours.append(tuple(c[:3]))
-    colours = colours[:256]
-    return colours + [BLACK] * (256 - len(colours))
-
-
-def _nearest(palette, c):
-    return min(range(len(palette)),
-               key=lambda i: sum((palette[i][k] - c[k]) ** 2 for k in range(3)))
-
-
-def _paletted_dib(img, bits):
-    """BITMAPINFOHEADER, palette, colour indices and AND mask of one icon
-    image, as icon files store a 16- or 256-colour picture."""
-    w, h = img.width, img.height
-    pal = _palette_for(img, bits)
-    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, bits, 0, 0, 0, 0, 0, 0)
-    pal_bytes = b''.join(bytes((b, g, r, 0)) for (r, g, b) in pal)
-    row_bytes = ((w * bits + 31) // 32) * 4
-    pixels = bytearray()
-    cache = {}
-    for y in range(h - 1, -1, -1):
-        row = bytearray(row_bytes)
-        for x in range(w):
-            c = img.get(x, y)
-            idx = 0
-            if c is not None:
-                key = tuple(c[:3])
-                if key not in cache:
-                    cache[key] = _nearest(pal, key)
-                idx = cache[key]
-            if bits == 8:
-                row[x] = idx
-            else:
-                row[x // 2] |= idx << (4 if x % 2 == 0 else 0)
-        pixels += row
-    mask_row = ((w + 31) // 32) * 4
-    mask = bytearray()
-    for y in range(h - 1, -1, -1):
-        row = bytearray(mask_row)
-        for x in range(w):
-            if img.get(x, y) is None:
-                row[x // 8] |= 0x80 >> (x % 8)
-        mask += row
-    return header + pal_bytes + bytes(pixels) + bytes(mask)
-
-
-def write_paletted_ico(path, images):
-    """An icon file with one entry per (image, bits) pair, bits 4 or 8."""
-    entries = bytearray()
-    blobs = []
-    offset = 6 + 16 * len(images)
-    for img, bits in images:
-        blob = _paletted_dib(img, bits)
-        count = 16 if bits == 4 else 0
-        entries += struct.pack('<BBBBHHII', img.width % 256, img.height % 256,
-                               count, 0, 1, bits, len(blob), offset)
-        offset += len(blob)
-        blobs.append(blob)
-    with open(path, 'wb') as f:
-        f.write(struct.pack('<HHH', 0, 1, len(images)))
-        f.write(entries)
-        for b in blobs:
-            f.write(b)
 
 
 def main():

@@ -22,7 +22,10 @@ exe="$(realpath "$1")"
 probe_exe="$(realpath "$2")"
 root="${DESK_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)}"
 wine_exec="$root/scripts/wine-exec"
-export WINEPREFIX="${WINEPREFIX:-${PROJECT_WINEPREFIX:-$root/build/wine}}"
+REPO_ROOT="$root"
+DESK_KEEP_WINE_SETTINGS=1
+# shellcheck source=../../scripts/wine-env.sh
+. "$root/scripts/wine-env.sh"
 
 work="$(mktemp -d /tmp/dirvik-e2e-XXXXXX)"
 name="отчёт 1.txt"
@@ -45,9 +48,8 @@ for sockets in ".wine-$(id -u)" $(cat "$WINEPREFIX/wineserver" 2>/dev/null); do
   mkdir -p "/tmp/$sockets"
   mount -t tmpfs -o mode=700 tmpfs "/tmp/$sockets"
 done
-pid=""
 cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  stop_launched
   timeout 20 wineserver -k 2>/dev/null || true
   umount "$work/full" 2>/dev/null || true
   rm -rf "$work"
@@ -55,7 +57,7 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "e2e: $*" >&2; shot failure; exit 1; }
-shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/$1.png"; }
+shot() { [ -z "${E2E_SHOTS:-}" ] || screenshot "$E2E_SHOTS/$1.png"; }
 # The probe prints Windows-1251 text; the script compares UTF-8.
 probe() { "$wine_exec" "$probe_exe" "$@" | tr -d '\r' | iconv -f CP1251 -t UTF-8; }
 click_at() { # x y clicks
@@ -121,18 +123,12 @@ no_leftovers() { # folder
 }
 
 cd "$(dirname "$exe")"
-"$wine_exec" "./$(basename "$exe")" &
-pid=$!
+launch . "./$(basename "$exe")"
 probe wait || fail "the window did not appear"
 # The namespace's own wineserver starts Wine's helper processes now, whose
 # windows come and go: a search that meets one as it goes fails with
 # BadWindow, so it is tried again.
-win=""
-for _ in $(seq 1 50); do
-  win=$(xdotool search --limit 1 --name "Папковод" 2>/dev/null) && [ -n "$win" ] && break
-  sleep 0.2
-done
-[ -n "$win" ] || fail "no X window named Папковод"
+win=$(POLL_MS=200 wait_window 10 --limit 1 --name "Папковод") || fail "no X window named Папковод"
 [ "$(probe text 308)" = "Мой компьютер" ] || fail "path bar at start: $(probe text 308)"
 
 click_entry "[-z-]" 2
@@ -194,13 +190,6 @@ shot done
 at=$(probe control 302)
 # shellcheck disable=SC2086
 click_at $at 1
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end on Exit"
-code=0
-wait "$pid" || code=$?
-pid=""
-[ "$code" -eq 0 ] || fail "exit code $code"
+wait_exit 5 || fail "the program did not end on Exit"
+[ "$LAUNCHED_CODE" -eq 0 ] || fail "exit code $LAUNCHED_CODE"
 echo "e2e: copies into out/ (50 MB too) arrived whole; the waiting copy was not redirected; Exit ended the program with 0"

@@ -1,32 +1,21 @@
+# shellcheck shell=bash disable=SC2034,SC2154
 # Sourced by the editor's end-to-end scripts: starts risovik under Wine from a
 # given folder, finds its window and the screen position of its client area,
-# and offers pixel reads and clicks in client coordinates. Expects `root`
-# (the project folder) and `work` (a scratch folder) to be set.
+# and offers pixel reads and checks and clicks in client coordinates. Expects
+# `root` (the project folder) and `work` (a scratch folder) to be set.
+REPO_ROOT="$root"
+# shellcheck source=../../scripts/wine-env.sh
+. "$root/scripts/wine-env.sh"
 
-pid=""
 editor_cleanup() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  stop_launched
   rm -rf "$work"
 }
 trap editor_cleanup EXIT
 
-find_window() { # name; prints the first window id, waits up to 10 s
-  local w=""
-  for _ in $(seq 1 100); do
-    w="$(xdotool search --name "$1" 2>/dev/null | head -1 || true)"
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-gone() { # window id; waits up to 10 s for it to close
-  for _ in $(seq 1 100); do
-    xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
+find_window() { wait_window 10 --name "$1"; } # name; prints the first window id
+gone() { until_true 10 window_closed "$1"; }   # window id; waits for it to close
+window_closed() { ! xdotool getwindowname "$1" >/dev/null 2>&1; }
 
 pixel() { # prints the colour of screen pixel (x, y) of shot $1 as r,g,b
   convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | tail -1 |
@@ -43,8 +32,7 @@ black3() { # shot, x, y, step x, step y: three black pixels in a row
 # window, focuses it and sets `win`, `cx` and `cy` (the client area's corner
 # on the screen).
 start_editor() {
-  (cd "$1" && exec "$root/scripts/wine-exec" ./risovik.exe) &
-  pid=$!
+  launch "$1" ./risovik.exe
   win="$(find_window 'Графический редактор')" || { echo "FAIL: no editor window"; exit 1; }
   xdotool windowfocus --sync "$win" || true
   sleep 0.5
@@ -52,7 +40,7 @@ start_editor() {
   # Wine draws the frame itself: the client corner is where the black canvas
   # starts below the menu bar and right of the border (three black pixels in
   # a row, so a letter of a caption is not taken for the canvas).
-  import -window root "$work/start.png"
+  screenshot "$work/start.png"
   cx=""
   cy=""
   local dx dy
@@ -69,4 +57,14 @@ start_editor() {
 click() { # client x, y
   xdotool mousemove "$(($1 + cx))" "$(($2 + cy))" click 1
   sleep 0.2
+}
+
+fail=0
+check() { # shot, client x, y, expected r,g,b, what: a difference is told and sets fail
+  local got
+  got="$(pixel "$1" $(($2 + cx)) $(($3 + cy)))"
+  if [ "$got" != "$4" ]; then
+    echo "FAIL: $5 at ($2, $3): $got, expected $4"
+    fail=1
+  fi
 }

@@ -30,7 +30,7 @@ menu_item() { # key of the item under "&File"
   xdotool key "$1"
 }
 # A Windows path for a file in the work folder (z: is the Linux root).
-winpath() { echo "Z:$(echo "$work/$1" | sed 's#/#\\#g')"; }
+winpath() { winepath_of "$work/$1"; }
 type_into_dialog() { # dialog title, text
   local d
   d="$(find_window "$1")" || { echo "FAIL: no dialog '$1'"; exit 1; }
@@ -47,7 +47,6 @@ for _ in $(seq 1 50); do [ -f "$work/drawn.bmp" ] && break; sleep 0.1; done
 [ -f "$work/drawn.bmp" ] || { echo "FAIL: drawn.bmp was not written"; ls "$work"; exit 1; }
 sleep 0.3
 
-fail=0
 python3 - "$work/drawn.bmp" <<'EOF' || fail=1
 import struct, sys
 data = open(sys.argv[1], 'rb').read()
@@ -77,23 +76,15 @@ EOF
 # New clears the canvas; the open dialog brings the picture back.
 menu_item n
 sleep 0.5
-import -window root "$work/cleared.png"
+screenshot "$work/cleared.png"
 [ "$(pixel "$work/cleared.png" $((cx + 200)) $((cy + 175)))" = "0,0,0" ] ||
   { echo "FAIL: New did not clear the canvas"; fail=1; }
 menu_item o
 type_into_dialog 'Open File' "$(winpath drawn.bmp)"
 sleep 0.7
-import -window root "$work/opened.png"
-check() { # client x, y, expected r,g,b, what
-  local got
-  got="$(pixel "$work/opened.png" $(($1 + cx)) $(($2 + cy)))"
-  if [ "$got" != "$3" ]; then
-    echo "FAIL: after opening, $4 at ($1, $2): $got, expected $3"
-    fail=1
-  fi
-}
-check 200 175 255,0,0 "inside the box"
-check 298 248 255,0,0 "near the release corner"
-check 50 50 0,0,0 "outside the box"
+screenshot "$work/opened.png"
+check "$work/opened.png" 200 175 255,0,0 "after opening, inside the box"
+check "$work/opened.png" 298 248 255,0,0 "after opening, near the release corner"
+check "$work/opened.png" 50 50 0,0,0 "after opening, outside the box"
 [ "$fail" -eq 0 ] && echo "PASS: saved through the save dialog and opened again"
 exit "$fail"

@@ -13,7 +13,10 @@ export DESK_WINE_LOCALE="${DESK_WINE_LOCALE:-C.UTF-8}"
 installer="${1:?installer}"; version="${2:?version}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 wine() { "$root/scripts/wine-exec" "$@" </dev/null >/dev/null 2>&1; }
-: "${WINEPREFIX:=${PROJECT_WINEPREFIX:-$root/build/wine}}"
+REPO_ROOT="$root"
+DESK_KEEP_WINE_SETTINGS=1
+# shellcheck source=../wine-env.sh
+. "$root/scripts/wine-env.sh"
 dir="$WINEPREFIX/drive_c/Program Files/desk-quartet"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/desk-quartet"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\desk-quartet'

@@ -13,16 +13,15 @@ export LC_ALL=C
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${1:-$root/build/mingw}"
 REPO_ROOT="$root"
-# shellcheck source=/dev/null
+# shellcheck source=../../scripts/wine-env.sh
 . "$root/scripts/wine-env.sh"
 
 cmake --build "$build" -j2 --target polzun polzun_bench >/dev/null
 started_display=""
 if ensure_display; then started_display="${XVFB_PID:-}"; fi
 wine_prefix_ready
-pid=""
 finish() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  stop_launched
   if [ -n "$started_display" ]; then kill "$started_display" 2>/dev/null || true; fi
 }
 trap finish EXIT
@@ -36,15 +35,9 @@ share() { # ticks over seconds, as a percentage of one core
 }
 
 cd "$build/bin"
-"$root/scripts/wine-exec" ./polzun.exe >/dev/null 2>&1 &
-pid=$!
-win=""
-for _ in $(seq 1 300); do
-  win=$(xdotool search --onlyvisible --name '^polzun$' 2>/dev/null | head -1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no polzun window"; exit 1; }
+launch . ./polzun.exe >/dev/null 2>&1
+pid=$LAUNCHED_PID
+win=$(wait_window 30 --onlyvisible --name '^polzun$') || { echo "no polzun window"; exit 1; }
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 2 # let start-up work settle
 
@@ -70,13 +63,13 @@ b=$(cpu_ticks "$pid"); t1=$(date +%s.%N)
 secs=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
 echo "  moving,   ${secs%.*} s: $(share $((b - a)) "$secs") % ($((b - a)) ticks of 1/$ticks s)"
 shot=$(mktemp --suffix=.png)
-import -window root "$shot"
+screenshot "$shot"
 if python3 "$root/snake_game/tests/e2e_squares.py" start "$shot" >/dev/null 2>&1; then
   echo "  (the snake stood at its start at the end: it ran into something, the figure is low)"
 else
   echo "  (the snake was away from its start at the end)"
 fi
 rm -f "$shot"
-kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
+stop_launched
 
 "$root/scripts/wine-exec" ./polzun_bench.exe 2000

@@ -11,13 +11,12 @@ Run it again after changing a drawing:  python3 make_pictures.py [folder]
 """
 
 import os
-import struct
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools'))
 
-from pixelart import Image, VGA16  # noqa: E402
+from pixelart import Image, write_paletted_ico  # noqa: E402
 
 BLACK = (0, 0, 0)
 GREEN = (0, 255, 0)
@@ -52,56 +51,13 @@ def snake_picture(size):
     return img
 
 
-def _index(c):
-    return VGA16.index(c)
-
-
-def _dib_4(img):
-    """BITMAPINFOHEADER, the 16-colour palette, 4-bit colour rows and the
-    1-bit transparency mask, bottom-up, as an icon image stores them."""
-    w, h = img.width, img.height
-    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b''.join(bytes((b, g, r, 0)) for (r, g, b) in VGA16)
-    colour_row = ((w * 4 + 31) // 32) * 4
-    mask_row = ((w + 31) // 32) * 4
-    colours = bytearray()
-    mask = bytearray()
-    for y in range(h - 1, -1, -1):
-        crow = bytearray(colour_row)
-        mrow = bytearray(mask_row)
-        for x in range(w):
-            c = img.get(x, y)
-            if c is None:
-                mrow[x // 8] |= 0x80 >> (x % 8)
-                idx = 0
-            else:
-                idx = _index(c)
-            crow[x // 2] |= idx << (4 if x % 2 == 0 else 0)
-        colours += crow
-        mask += mrow
-    return header + palette + bytes(colours) + bytes(mask)
-
-
-def write_ico_16_colours(path, images):
-    blobs = [_dib_4(img) for img in images]
-    offset = 6 + 16 * len(images)
-    entries = bytearray()
-    for img, blob in zip(images, blobs):
-        entries += struct.pack('<BBBBHHII', img.width % 256, img.height % 256, 16, 0, 1, 4,
-                               len(blob), offset)
-        offset += len(blob)
-    with open(path, 'wb') as f:
-        f.write(struct.pack('<HHH', 0, 1, len(images)))
-        f.write(bytes(entries))
-        for blob in blobs:
-            f.write(blob)
-
-
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else HERE
-    write_ico_16_colours(os.path.join(out, 'polzun.ico'),
-                         [snake_picture(32), snake_picture(16)])
-    write_ico_16_colours(os.path.join(out, 'small.ico'), [snake_picture(16)])
+    # The header names the 16 palette entries it holds.
+    write_paletted_ico(os.path.join(out, 'polzun.ico'),
+                       [(snake_picture(32), 4), (snake_picture(16), 4)], count_colours=True)
+    write_paletted_ico(os.path.join(out, 'small.ico'), [(snake_picture(16), 4)],
+                       count_colours=True)
 
 
 if __name__ == '__main__':

@@ -9,33 +9,24 @@ exe="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 here="$(cd "$(dirname "$0")" && pwd)"
 root="${DESK_ROOT:-$(cd "$here/../.." && pwd)}"
 REPO_ROOT="$root"
-# shellcheck source=/dev/null
+# shellcheck source=../../scripts/wine-env.sh
 . "$root/scripts/wine-env.sh"
 ensure_display || exit 1
 wine_prefix_ready || exit 1
 
 work="$(mktemp -d)"
-pid=""
 finish() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null; fi
+  stop_launched
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null; fi
   [ -n "${keep:-}" ] || rm -rf "$work"
 }
 trap finish EXIT
 fail() { echo "FAIL: $*"; echo "screenshots are kept in $work"; keep=1; exit 1; }
-shot() { import -window root "$work/$1.png"; }
+shot() { screenshot "$work/$1.png"; }
 
 cd "$(dirname "$exe")" || exit 1
-"$root/scripts/wine-exec" "./$(basename "$exe")" >/dev/null 2>&1 &
-pid=$!
-
-win=""
-for _ in $(seq 1 300); do
-  win=$(xdotool search --onlyvisible --name '^polzun$' 2>/dev/null | head -1)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no polzun window"
+launch . "./$(basename "$exe")" >/dev/null 2>&1
+win=$(wait_window 30 --onlyvisible --name '^polzun$') || fail "no polzun window"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 
 # The start picture, once the first repaints are on the screen.
@@ -77,20 +68,12 @@ still=$(python3 "$here/e2e_squares.py" moved "$work/still.png" $origin D R) || f
 
 about_opens() { # key combination, key that closes the box
   xdotool key "$1"
-  local box=""
-  for _ in $(seq 1 50); do
-    box=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -1)
-    [ -n "$box" ] && break
-    sleep 0.1
-  done
-  [ -n "$box" ] || fail "$1 opened no About box"
+  local box
+  box=$(wait_window 5 --onlyvisible --name '^About$') || fail "$1 opened no About box"
   xdotool windowfocus --sync "$box" 2>/dev/null || true
   xdotool key "$2"
-  for _ in $(seq 1 50); do
-    xdotool search --onlyvisible --name '^About$' >/dev/null 2>&1 || { echo "$1 opened the About box, $2 closed it"; return 0; }
-    sleep 0.1
-  done
-  fail "$2 did not close the About box"
+  until_true 5 no_window --onlyvisible --name '^About$' || fail "$2 did not close the About box"
+  echo "$1 opened the About box, $2 closed it"
 }
 about_opens alt+slash Escape
 xdotool windowfocus --sync "$win" 2>/dev/null || true
@@ -101,15 +84,6 @@ xdotool windowfocus --sync "$win" 2>/dev/null || true
 xdotool key alt+f
 sleep 0.3
 xdotool key x
-code=""
-for _ in $(seq 1 50); do
-  if ! kill -0 "$pid" 2>/dev/null; then
-    wait "$pid"; code=$?
-    break
-  fi
-  sleep 0.1
-done
-[ -n "$code" ] || fail "File / Exit did not end the program"
-[ "$code" -eq 0 ] || fail "exit code $code"
-pid=""
+wait_exit 5 || fail "File / Exit did not end the program"
+[ "$LAUNCHED_CODE" -eq 0 ] || fail "exit code $LAUNCHED_CODE"
 echo "File / Exit ended the program with code 0"

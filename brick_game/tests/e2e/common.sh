@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034
 # Shared by the brick game's end-to-end scripts: starts the real plitoboy.exe
 # under Wine from the folder that holds it and its sound files, finds its
 # window on the X display, takes screenshots and checks pixels.
@@ -6,33 +7,25 @@ set -euo pipefail
 EXE="$1"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 ROOT="${DESK_ROOT:-$(cd "$HERE/../../.." && pwd)}"
+REPO_ROOT="$ROOT"
+# shellcheck source=../../../scripts/wine-env.sh
+. "$ROOT/scripts/wine-env.sh"
 TITLE="П Л И Т О Б О Й"
 WORK="$(mktemp -d)"
 PIXELS="python3 $HERE/pixels.py"
-PROGRAM_PID=""
 
-stop_program() {
-  if [ -n "$PROGRAM_PID" ]; then
-    kill "$PROGRAM_PID" 2>/dev/null || true
-    wait "$PROGRAM_PID" 2>/dev/null || true
-  fi
+cleanup() {
+  stop_launched
   rm -rf "$WORK"
 }
-trap stop_program EXIT
+trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_program() {
   cd "$(dirname "$EXE")"
-  "$ROOT/scripts/wine-exec" "./$(basename "$EXE")" >/dev/null 2>&1 &
-  PROGRAM_PID=$!
-  WIN=""
-  for _ in $(seq 1 150); do
-    WIN="$(xdotool search --name "^$TITLE\$" 2>/dev/null | head -1 || true)"
-    [ -n "$WIN" ] && break
-    sleep 0.1
-  done
-  [ -n "$WIN" ] || fail "the window did not appear"
+  launch . "./$(basename "$EXE")" >/dev/null 2>&1
+  WIN="$(wait_window 15 --name "^$TITLE\$")" || fail "the window did not appear"
   # The title screen's scrolling red lines show once the window is up and
   # running its frames; keys sent before that may be lost.
   local s red
@@ -50,7 +43,7 @@ start_program() {
 shot() { # takes a screenshot and prints its path
   local path
   path="$WORK/shot-$(date +%s%N).png"
-  import -window root -crop 800x600+0+0 +repage "$path"
+  screenshot "$path" 800x600+0+0
   echo "$path"
 }
 

@@ -18,9 +18,8 @@ ensure_display
 wine_prefix_ready
 PIXELS="python3 $HERE/pixels.py"
 WORK="$(mktemp -d)"
-PID=""
 cleanup() {
-  [ -n "$PID" ] && kill "$PID" 2>/dev/null || true
+  stop_launched
   wait 2>/dev/null || true
   rm -rf "$WORK"
   if [ -n "${XVFB_PID:-}" ]; then
@@ -31,23 +30,17 @@ cleanup() {
 trap cleanup EXIT
 
 cd "$(dirname "$EXE")"
-"$ROOT/scripts/wine-exec" explorer /desktop=plitoboy,800x600 "./$(basename "$EXE")" >/dev/null 2>&1 &
-PID=$!
-DESK=""
-for _ in $(seq 1 150); do
-  DESK="$(xdotool search --name "plitoboy" 2>/dev/null | head -1 || true)"
-  [ -n "$DESK" ] && break
-  sleep 0.1
-done
-[ -n "$DESK" ] || { echo "screenshots: the virtual desktop did not appear" >&2; exit 1; }
+launch . explorer /desktop=plitoboy,800x600 "./$(basename "$EXE")" >/dev/null 2>&1
+DESK="$(wait_window 15 --name "plitoboy")" ||
+  { echo "screenshots: the virtual desktop did not appear" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$DESK")"
 GEOMETRY="${WIDTH}x${HEIGHT}+${X}+${Y}"
 
 snap() { # NAME: the desktop's picture into docs/screenshots/plitoboy-NAME.png
-  import -window root -crop "$GEOMETRY" +repage "$OUT/plitoboy-$1.png"
+  screenshot "$OUT/plitoboy-$1.png" "$GEOMETRY"
   echo "wrote docs/screenshots/plitoboy-$1.png"
 }
-full() { import -window root -crop "$GEOMETRY" +repage "$WORK/s.png"; echo "$WORK/s.png"; }
+full() { screenshot "$WORK/s.png" "$GEOMETRY"; echo "$WORK/s.png"; }
 
 # The title lines scroll in from the sides: give them a few seconds.
 sleep 5
