@@ -128,14 +128,14 @@ class BrowserWindow : public ::testing::Test {
             RemoveTree(tree);
     }
 
-    const BrowserHandles& handles() const { return TheBrowserHandles(); }
+    const WindowHandles& handles() const { return TheWindowHandles(); }
     HWND list() const { return GetDlgItem(window, IDC_ENTRY_LIST); }
 
     Texts entries() const {
         Texts out;
         const int n = static_cast<int>(SendMessageA(list(), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < n; ++i) {
-            char buf[kTextCapacity] = {};
+            char buf[kPathCapacity] = {};
             SendMessageA(list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
             out.push_back(buf);
         }
@@ -613,7 +613,7 @@ TEST_F(BrowserWindow, TooLongInputIsRefusedAndThePanelKept) {
     ASSERT_TRUE(select("plain.txt"));
     command(IDM_COPY_FILE);
     HWND input = GetDlgItem(window, IDC_INPUT_FIELD);
-    const std::string tooLong = tree + std::string(kTextCapacity, 'x');
+    const std::string tooLong = tree + std::string(kPathCapacity, 'x');
     SetWindowTextA(input, tooLong.c_str());
     ASSERT_EQ(WindowTextOf(input), tooLong) << "the field holds the whole text";
     command(IDC_OK_COPY, BN_CLICKED, GetDlgItem(window, IDC_OK_COPY));

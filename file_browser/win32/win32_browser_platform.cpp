@@ -1,5 +1,7 @@
 #include "win32/win32_browser_platform.h"
 
+#include "model/browser.h"
+
 #include "platform/handle.h"
 #include "platform/text.h"
 
@@ -231,7 +233,7 @@ bool Win32BrowserPlatform::entryNameExact(int index) {
     // Names travel as UTF-8, which carries every UTF-16 name but one holding
     // a lone surrogate.
     std::wstring wide;
-    char narrow[kTextCapacity];
+    char narrow[kPathCapacity];
     return EntryWide(h_.entryList, index, wide) && NameFromWide(wide, narrow, sizeof narrow);
 }
 

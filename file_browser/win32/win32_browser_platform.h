@@ -6,7 +6,7 @@
 #pragma once
 
 #include "model/browser_platform.h"
-#include "win32/browser_window.h"
+#include "win32/window_handles.h"
 
 #include <string>
 
@@ -24,7 +24,7 @@ bool NameFromWide(const std::wstring& name, char* buffer, std::size_t capacity);
 
 class Win32BrowserPlatform : public BrowserPlatform {
   public:
-    explicit Win32BrowserPlatform(BrowserHandles& handles) : h_(handles) {}
+    explicit Win32BrowserPlatform(WindowHandles& handles) : h_(handles) {}
 
     void listDrives() override;
     void listFolder(const char* pattern) override;
@@ -58,7 +58,7 @@ class Win32BrowserPlatform : public BrowserPlatform {
   private:
     void replaceBarText(const std::wstring& text);
 
-    BrowserHandles& h_;
+    WindowHandles& h_;
 };
 
 } // namespace browser
