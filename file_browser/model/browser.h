@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/browser_platform.h"
+#include "model/file_copy.h"
 
 #include <cstddef>
 
@@ -34,11 +35,6 @@ enum CommandId : int {
 // List box notification codes the browser reacts to.
 constexpr int kSelectionChanged = 1; // LBN_SELCHANGE
 constexpr int kDoubleClicked = 2;    // LBN_DBLCLK
-
-// System error codes that the copy reacts to.
-constexpr unsigned long kErrorPathNotFound = 3;
-constexpr unsigned long kErrorAccessDenied = 5;
-constexpr unsigned long kErrorFileExists = 80;
 
 // The path bar's text in the root view.
 extern const char* const kRootTitle;
