@@ -74,6 +74,16 @@ bool RefuseInexact(const BrowserState& state, BrowserPlatform& platform) {
     return state.selectedInexact;
 }
 
+// Closes an open panel, so that at most one exists; true when a new one may
+// open for the selected entry, which then counts as the latest panel.
+bool ClosePanelForNew(BrowserState& state, BrowserPlatform& platform) {
+    platform.sendCommand(IDC_CANCEL);
+    if (RefuseInexact(state, platform))
+        return false;
+    state.panelSerial += 1;
+    return true;
+}
+
 // Shows the reaction to a failed copy; `replacing` for the second call, made
 // after Yes, whose failures are told in the system's words.
 void ReportCopyFailure(unsigned long error, bool replacing, BrowserPlatform& platform) {
@@ -231,21 +241,17 @@ void RelistFolder(BrowserState& state, BrowserPlatform& platform) {
 }
 
 void StartCopy(BrowserState& state, BrowserPlatform& platform) {
-    platform.sendCommand(IDC_CANCEL);
-    if (RefuseInexact(state, platform))
-        return;
-    state.panelSerial += 1;
-    FolderShown(state.pathPattern, state.inputText);
-    platform.openPanel(IDC_OK_COPY, kCopyPrompt, state.inputText);
+    if (ClosePanelForNew(state, platform)) {
+        FolderShown(state.pathPattern, state.inputText);
+        platform.openPanel(IDC_OK_COPY, kCopyPrompt, state.inputText);
+    }
 }
 
 void StartRename(BrowserState& state, BrowserPlatform& platform) {
-    platform.sendCommand(IDC_CANCEL);
-    if (RefuseInexact(state, platform))
-        return;
-    state.panelSerial += 1;
-    CopyText(state.inputText, state.selectedEntry);
-    platform.openPanel(IDC_OK_RENAME, kRenamePrompt, state.inputText);
+    if (ClosePanelForNew(state, platform)) {
+        CopyText(state.inputText, state.selectedEntry);
+        platform.openPanel(IDC_OK_RENAME, kRenamePrompt, state.inputText);
+    }
 }
 
 void FinishCopy(BrowserState& state, BrowserPlatform& platform) {

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -69,18 +70,17 @@ TEST(ExtendPatternLimits, FillsTheBufferToTheLastByteAndRefusesOneMore) {
 }
 
 TEST(EntryForms, DrivesAreExactlyBracketDashLetterDash) {
-    EXPECT_TRUE(IsDriveEntry("[-a-]"));
-    EXPECT_TRUE(IsDriveEntry("[-z-]"));
-    EXPECT_FALSE(IsDriveEntry("[-C-]"));
-    EXPECT_FALSE(IsDriveEntry("[-1-]"));
-    EXPECT_FALSE(IsDriveEntry("[-cc-]"));
-    EXPECT_FALSE(IsDriveEntry("[-c-]x"));
-    EXPECT_FALSE(IsDriveEntry("-c-"));
-    EXPECT_TRUE(IsFileEntry("a.txt"));
-    EXPECT_TRUE(IsFileEntry("a[1].txt"));
-    EXPECT_FALSE(IsFileEntry("[abc]"));
-    EXPECT_FALSE(IsFileEntry("[..]"));
-    EXPECT_FALSE(IsFileEntry(""));
+    const std::tuple<const char*, bool, bool> rows[] = {
+        // entry, a drive, a file
+        {"[-a-]", true, false},  {"[-z-]", true, false},   {"[-C-]", false, false},
+        {"[-1-]", false, false}, {"[-cc-]", false, false}, {"[-c-]x", false, false},
+        {"-c-", false, true},    {"a.txt", false, true},   {"a[1].txt", false, true},
+        {"[abc]", false, false}, {"[..]", false, false},   {"", false, false},
+    };
+    for (const auto& [entry, drive, file] : rows) {
+        EXPECT_EQ(IsDriveEntry(entry), drive) << entry;
+        EXPECT_EQ(IsFileEntry(entry), file) << entry;
+    }
 }
 
 TEST(FolderShownOf, IsThePatternBeforeItsFirstStar) {
