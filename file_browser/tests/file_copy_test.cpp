@@ -9,28 +9,20 @@ namespace {
 
 using namespace browser;
 
-enum class Step {
-    None,
-    Open,
-    Read,
-    Create,
-    Write,
-    Time,
-    Flush,
-    Close,
-    Attributes,
-    Replace,
-    Remove
-};
+enum class Step { None, Open, Read, Create, Write, Time, Flush, Close, Attrs, Replace, Remove };
 enum class Target { Absent, Plain, ReadOnly };
+
+struct File {
+    std::string bytes;
+    FileAttributes attributes;
+    FileTime time;
+};
 
 // Files in memory. The call of `failAt` fails, with `code` where it gives
 // one (reads and writes at the second piece; a write without a code takes
 // one byte short); the disk takes `room` bytes.
 struct FakeFiles : FileSystem {
-    std::map<std::string, std::string> files;
-    std::map<std::string, FileAttributes> attributes;
-    std::map<std::string, FileTime> times;
+    std::map<std::string, File> files;
     Step failAt = Step::None;
     unsigned long code = 0;
     std::size_t room = std::string::npos;
@@ -41,35 +33,32 @@ struct FakeFiles : FileSystem {
     bool fails(Step step) {
         return step == failAt && ((step != Step::Read && step != Step::Write) || ++pieces == 2);
     }
+    unsigned long refused(Step step) { return fails(step) ? code : 0; }
+
     unsigned long resolveTarget(const char*, const char* to, std::string& out) override {
         out = to;
         return 0;
     }
     PathState stateOf(const std::string& path) override {
-        return PathState{files.count(path) > 0, attributes[path].readOnly};
+        const auto it = files.find(path);
+        return PathState{it != files.end(), it != files.end() && it->second.attributes.readOnly};
     }
     unsigned long openSource(const char* path, SourceFacts& facts) override {
-        if (fails(Step::Open))
-            return kErrorFileNotFound;
-        source = path;
-        facts = SourceFacts{attributes[path], times[path]};
-        return 0;
+        source = fails(Step::Open) ? "" : path;
+        facts = SourceFacts{files[path].attributes, files[path].time};
+        return source.empty() ? kErrorFileNotFound : 0;
     }
     unsigned long readSource(char* buffer, std::size_t capacity, std::size_t& got) override {
-        if (fails(Step::Read))
-            return code;
-        got = files[source].copy(buffer, capacity, readAt);
+        got = files[source].bytes.copy(buffer, capacity, readAt);
         readAt += got;
-        return 0;
+        return refused(Step::Read);
     }
     void closeSource() override { source.clear(); }
     unsigned long createTarget(const std::string& path) override {
-        if (fails(Step::Create))
-            return code;
-        if (files.count(path))
-            return kErrorFileExists;
-        files[path];
+        if (files.count(path) || fails(Step::Create))
+            return files.count(path) ? kErrorFileExists : code;
         target = path;
+        files[path];
         return 0;
     }
     unsigned long writeTarget(const char* data, std::size_t size, std::size_t& put) override {
@@ -79,42 +68,33 @@ struct FakeFiles : FileSystem {
                 return code;
             put = size - 1; // taken short without a word, the rest may follow
         }
-        if (put == 0)
-            return kErrorDiskFull;
         room -= put;
-        files[target].append(data, put);
-        return 0;
+        files[target].bytes.append(data, put);
+        return put == 0 ? kErrorDiskFull : 0;
     }
     bool setTargetTime(FileTime lastWrite) override {
-        if (fails(Step::Time))
-            return false;
-        times[target] = lastWrite;
-        return true;
+        return !fails(Step::Time) && (files[target].time = lastWrite, true);
     }
-    unsigned long flushTarget() override { return fails(Step::Flush) ? code : 0; }
+    unsigned long flushTarget() override { return refused(Step::Flush); }
     unsigned long closeTarget() override {
         target.clear();
-        return fails(Step::Close) ? code : 0;
+        return refused(Step::Close);
     }
-    bool setAttributes(const std::string& path, FileAttributes a) override {
-        if (fails(Step::Attributes))
-            return false;
-        attributes[path] = a;
-        return true;
+    bool setAttributes(const std::string& path, FileAttributes attributes) override {
+        return !fails(Step::Attrs) && (files[path].attributes = attributes, true);
     }
     unsigned long replace(const std::string& from, const std::string& to, bool replace) override {
-        if (fails(Step::Replace))
-            return code;
+        if (const unsigned long error = refused(Step::Replace))
+            return error;
         if (files.count(to) && !replace)
             return kErrorAlreadyExists;
         files[to] = files[from];
-        attributes[to] = attributes[from];
-        times[to] = times[from];
         files.erase(from);
         return 0;
     }
     bool remove(const std::string& path) override {
-        return !fails(Step::Remove) && files.erase(path) > 0;
+        // Read-only files are not deleted, as on Win32.
+        return !fails(Step::Remove) && !files[path].attributes.readOnly && files.erase(path) > 0;
     }
     unsigned long temporarySeed() override { return 0x1fffe; }
 };
@@ -137,7 +117,7 @@ TEST(CopyWhole, FailsAtAnyStepLeavingTheTargetAsItWasAndNoTemporary) {
     const Row rows[] = {
         {"whole copy", Step::None, 0, kAll, kOld, false, 0, true, false},
         {"new file", Step::None, 0, kAll, kNew, true, 0, true, false},
-        {"existing kept", Step::None, 0, kAll, kOld, true, kErrorFileExists, false, false},
+        {"existing kept, unwritten", Step::None, 0, 0, kOld, true, 80, false, false},
         {"read-only target", Step::None, 0, kAll, Target::ReadOnly, false, 5, false, false},
         {"source not opened", Step::Open, 0, kAll, kOld, false, 2, false, false},
         {"read error, piece 2", Step::Read, 23, kAll, kOld, false, 23, false, false},
@@ -152,7 +132,7 @@ TEST(CopyWhole, FailsAtAnyStepLeavingTheTargetAsItWasAndNoTemporary) {
         {"flush refused", Step::Flush, 1117, kAll, kOld, false, 1117, false, false},
         {"close refused", Step::Close, 1117, kAll, kOld, false, 1117, false, false},
         {"time refused", Step::Time, 0, kAll, kOld, false, 0, true, false},
-        {"attributes refused", Step::Attributes, 0, kAll, kOld, false, 0, true, false},
+        {"attributes refused", Step::Attrs, 0, kAll, kOld, false, 0, true, false},
         {"replace refused", Step::Replace, kErrorAccessDenied, kAll, kOld, false, 5, false, false},
         {"name taken meanwhile", Step::Replace, kErrorAlreadyExists, kAll, kNew, true, 80, false,
          false},
@@ -164,25 +144,22 @@ TEST(CopyWhole, FailsAtAnyStepLeavingTheTargetAsItWasAndNoTemporary) {
         const std::string from = "c:\\a\\src.bin", to = "d:\\b\\old.bin";
         std::string bytes(2 * kPiece + 5, 'x');
         bytes[kPiece + 3] = 'y';
-        fs.files[from] = bytes;
-        fs.attributes[from] = FileAttributes{true, false, false, true};
-        fs.times[from] = FileTime{0x1d9a0b0c0d0e0f1};
+        fs.files[from] = File{bytes, FileAttributes{true, false, false, true}, {0x1d9a0b0c0d0e0f1}};
         if (row.target != kNew)
-            fs.files[to] = "old";
-        fs.attributes[to].readOnly = row.target == Target::ReadOnly;
+            fs.files[to] = File{"old", FileAttributes{row.target == Target::ReadOnly}, {}};
         fs.failAt = row.failAt;
         fs.code = row.code;
         fs.room = row.room;
         EXPECT_EQ(CopyWhole(fs, from.c_str(), to.c_str(), row.failIfExists), row.result);
         const std::string was = row.target == kNew ? "<absent>" : "old";
-        EXPECT_EQ(fs.files.count(to) ? fs.files[to] : "<absent>", row.copied ? bytes : was);
+        EXPECT_EQ(fs.files.count(to) ? fs.files[to].bytes : "<absent>", row.copied ? bytes : was);
         EXPECT_EQ(fs.files.size(), row.tempLeft ? 3u : 2u - (row.target == kNew && !row.copied))
             << "last file " << fs.files.rbegin()->first;
         EXPECT_EQ(fs.files.count("d:\\b\\dvkfffe.tmp"), row.tempLeft ? 1u : 0u);
         EXPECT_TRUE(fs.source.empty() && fs.target.empty()) << "a file was left open";
         if (row.copied && row.failAt == Step::None) {
-            EXPECT_TRUE(fs.attributes[to].readOnly && fs.attributes[to].archive);
-            EXPECT_EQ(fs.times[to].ticks, fs.times[from].ticks);
+            EXPECT_TRUE(fs.files[to].attributes.readOnly && fs.files[to].attributes.archive);
+            EXPECT_EQ(fs.files[to].time.ticks, fs.files[from].time.ticks);
         }
     }
 }
