@@ -74,6 +74,27 @@ bool RefuseInexact(const BrowserState& state, BrowserPlatform& platform) {
     return state.selectedInexact;
 }
 
+// Asks to list the drive root shown again while it lists nothing and the
+// answer is Yes; No goes back up. False when the place shown changed while
+// the question waited (it leaves the window usable): the answer no longer
+// concerns what is shown, nor does the rest of the opening.
+bool AskUntilDriveLists(BrowserState& state, BrowserPlatform& platform) {
+    char pattern[kPathCapacity];
+    CopyText(pattern, state.pathPattern);
+    const int level = state.level;
+    bool again = true;
+    while (platform.entryCount() == 0 && again) {
+        again = platform.askYesNo(kRetryQuestion, "", Question::Warning);
+        if (state.level != level || std::strcmp(state.pathPattern, pattern) != 0)
+            return false;
+        if (again)
+            platform.listFolder(pattern);
+    }
+    if (!again)
+        platform.sendCommand(IDC_UP_BUTTON);
+    return true;
+}
+
 // Closes an open panel, so that at most one exists; true when a new one may
 // open for the selected entry, which then counts as the latest panel.
 bool ClosePanelForNew(BrowserState& state, BrowserPlatform& platform) {
@@ -190,23 +211,9 @@ void OpenEntry(BrowserState& state, BrowserPlatform& platform) {
     RelistFolder(state, platform);
 
     // A drive root that lists nothing: not ready, no medium or empty.
-    if (platform.entryCount() == 0 && state.pathPattern[3] == '*') {
-        // The question leaves the window usable; should the place shown change
-        // while it waits, the answer no longer concerns what is shown.
-        char pattern[kPathCapacity];
-        CopyText(pattern, state.pathPattern);
-        const int level = state.level;
-        bool again = true;
-        while (platform.entryCount() == 0 && again) {
-            again = platform.askYesNo(kRetryQuestion, "", Question::Warning);
-            if (state.level != level || std::strcmp(state.pathPattern, pattern) != 0)
-                return;
-            if (again)
-                platform.listFolder(pattern);
-        }
-        if (!again)
-            platform.sendCommand(IDC_UP_BUTTON);
-    }
+    if (platform.entryCount() == 0 && state.pathPattern[3] == '*' &&
+        !AskUntilDriveLists(state, platform))
+        return;
     if (state.level == 1)
         platform.createUpButton();
 }

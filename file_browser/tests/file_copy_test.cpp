@@ -22,7 +22,7 @@ struct File {
 // one (reads and writes at the second piece; a write without a code takes
 // one byte short); the disk takes `room` bytes.
 struct FakeFiles : FileSystem {
-    std::map<std::string, File> files;
+    std::map<std::string, File> disk;
     Step failAt = Step::None;
     unsigned long code = 0;
     std::size_t room = std::string::npos;
@@ -40,25 +40,25 @@ struct FakeFiles : FileSystem {
         return 0;
     }
     PathState stateOf(const std::string& path) override {
-        const auto it = files.find(path);
-        return PathState{it != files.end(), it != files.end() && it->second.attributes.readOnly};
+        const auto it = disk.find(path);
+        return PathState{it != disk.end(), it != disk.end() && it->second.attributes.readOnly};
     }
     unsigned long openSource(const char* path, SourceFacts& facts) override {
         source = fails(Step::Open) ? "" : path;
-        facts = SourceFacts{files[path].attributes, files[path].time};
+        facts = SourceFacts{disk[path].attributes, disk[path].time};
         return source.empty() ? kErrorFileNotFound : 0;
     }
     unsigned long readSource(char* buffer, std::size_t capacity, std::size_t& got) override {
-        got = files[source].bytes.copy(buffer, capacity, readAt);
+        got = disk[source].bytes.copy(buffer, capacity, readAt);
         readAt += got;
         return refused(Step::Read);
     }
     void closeSource() override { source.clear(); }
     unsigned long createTarget(const std::string& path) override {
-        if (files.count(path) || fails(Step::Create))
-            return files.count(path) ? kErrorFileExists : code;
+        if (disk.count(path) || fails(Step::Create))
+            return disk.count(path) ? kErrorFileExists : code;
         target = path;
-        files[path];
+        disk[path];
         return 0;
     }
     unsigned long writeTarget(const char* data, std::size_t size, std::size_t& put) override {
@@ -69,11 +69,11 @@ struct FakeFiles : FileSystem {
             put = size - 1; // taken short without a word, the rest may follow
         }
         room -= put;
-        files[target].bytes.append(data, put);
+        disk[target].bytes.append(data, put);
         return put == 0 ? kErrorDiskFull : 0;
     }
     bool setTargetTime(FileTime lastWrite) override {
-        return !fails(Step::Time) && (files[target].time = lastWrite, true);
+        return !fails(Step::Time) && (disk[target].time = lastWrite, true);
     }
     unsigned long flushTarget() override { return refused(Step::Flush); }
     unsigned long closeTarget() override {
@@ -81,20 +81,20 @@ struct FakeFiles : FileSystem {
         return refused(Step::Close);
     }
     bool setAttributes(const std::string& path, FileAttributes attributes) override {
-        return !fails(Step::Attrs) && (files[path].attributes = attributes, true);
+        return !fails(Step::Attrs) && (disk[path].attributes = attributes, true);
     }
     unsigned long replace(const std::string& from, const std::string& to, bool replace) override {
         if (const unsigned long error = refused(Step::Replace))
             return error;
-        if (files.count(to) && !replace)
+        if (disk.count(to) && !replace)
             return kErrorAlreadyExists;
-        files[to] = files[from];
-        files.erase(from);
+        disk[to] = disk[from];
+        disk.erase(from);
         return 0;
     }
     bool remove(const std::string& path) override {
         // Read-only files are not deleted, as on Win32.
-        return !fails(Step::Remove) && !files[path].attributes.readOnly && files.erase(path) > 0;
+        return !fails(Step::Remove) && !disk[path].attributes.readOnly && disk.erase(path) > 0;
     }
     unsigned long temporarySeed() override { return 0x1fffe; }
 };
@@ -140,26 +140,28 @@ TEST(CopyWhole, FailsAtAnyStepLeavingTheTargetAsItWasAndNoTemporary) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        FakeFiles fs;
+        FakeFiles files;
         const std::string from = "c:\\a\\src.bin", to = "d:\\b\\old.bin";
         std::string bytes(2 * kPiece + 5, 'x');
         bytes[kPiece + 3] = 'y';
-        fs.files[from] = File{bytes, FileAttributes{true, false, false, true}, {0x1d9a0b0c0d0e0f1}};
+        files.disk[from] =
+            File{bytes, FileAttributes{true, false, false, true}, {0x1d9a0b0c0d0e0f1}};
         if (row.target != kNew)
-            fs.files[to] = File{"old", FileAttributes{row.target == Target::ReadOnly}, {}};
-        fs.failAt = row.failAt;
-        fs.code = row.code;
-        fs.room = row.room;
-        EXPECT_EQ(CopyWhole(fs, from.c_str(), to.c_str(), row.failIfExists), row.result);
+            files.disk[to] = File{"old", FileAttributes{row.target == Target::ReadOnly}, {}};
+        files.failAt = row.failAt;
+        files.code = row.code;
+        files.room = row.room;
+        EXPECT_EQ(CopyWhole(files, from.c_str(), to.c_str(), row.failIfExists), row.result);
         const std::string was = row.target == kNew ? "<absent>" : "old";
-        EXPECT_EQ(fs.files.count(to) ? fs.files[to].bytes : "<absent>", row.copied ? bytes : was);
-        EXPECT_EQ(fs.files.size(), row.tempLeft ? 3u : 2u - (row.target == kNew && !row.copied))
-            << "last file " << fs.files.rbegin()->first;
-        EXPECT_EQ(fs.files.count("d:\\b\\dvkfffe.tmp"), row.tempLeft ? 1u : 0u);
-        EXPECT_TRUE(fs.source.empty() && fs.target.empty()) << "a file was left open";
+        EXPECT_EQ(files.disk.count(to) ? files.disk[to].bytes : "<absent>",
+                  row.copied ? bytes : was);
+        EXPECT_EQ(files.disk.size(), row.tempLeft ? 3u : 2u - (row.target == kNew && !row.copied))
+            << "last file " << files.disk.rbegin()->first;
+        EXPECT_EQ(files.disk.count("d:\\b\\dvkfffe.tmp"), row.tempLeft ? 1u : 0u);
+        EXPECT_TRUE(files.source.empty() && files.target.empty()) << "a file was left open";
         if (row.copied && row.failAt == Step::None) {
-            EXPECT_TRUE(fs.files[to].attributes.readOnly && fs.files[to].attributes.archive);
-            EXPECT_EQ(fs.files[to].time.ticks, fs.files[from].time.ticks);
+            EXPECT_TRUE(files.disk[to].attributes.readOnly && files.disk[to].attributes.archive);
+            EXPECT_EQ(files.disk[to].time.ticks, files.disk[from].time.ticks);
         }
     }
 }
