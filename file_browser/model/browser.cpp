@@ -9,11 +9,11 @@ const char* const kRootTitle = "Мой компьютер";
 
 namespace {
 
-// Length of a text held in a buffer of kTextCapacity; kTextCapacity when the
+// Length of a text held in a buffer of kPathCapacity; kPathCapacity when the
 // buffer has no terminator.
 std::size_t BoundedLength(const char* text) {
-    const void* end = std::memchr(text, '\0', kTextCapacity);
-    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : kTextCapacity;
+    const void* end = std::memchr(text, '\0', kPathCapacity);
+    return end ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : kPathCapacity;
 }
 
 const char* const kErrorCaption = "Error";
@@ -41,12 +41,12 @@ const char* const kNameNotExact =
 
 // Writes `a` followed by `b` into `out`; false and `out` untouched when the
 // result with its terminator would not fit.
-bool Join(char (&out)[kTextCapacity], const char* a, const char* b) {
+bool Join(char (&out)[kPathCapacity], const char* a, const char* b) {
     const std::size_t la = std::strlen(a);
     const std::size_t lb = std::strlen(b);
-    if (la + lb >= kTextCapacity)
+    if (la + lb >= kPathCapacity)
         return false;
-    char joined[kTextCapacity];
+    char joined[kPathCapacity];
     std::memcpy(joined, a, la);
     std::memcpy(joined + la, b, lb);
     joined[la + lb] = '\0';
@@ -54,10 +54,10 @@ bool Join(char (&out)[kTextCapacity], const char* a, const char* b) {
     return true;
 }
 
-// Copies a text held in a kTextCapacity buffer; cut at the last byte should
+// Copies a text held in a kPathCapacity buffer; cut at the last byte should
 // that buffer lack its terminator.
-void CopyText(char (&out)[kTextCapacity], const char* text) {
-    const std::size_t length = std::min(BoundedLength(text), kTextCapacity - 1);
+void CopyText(char (&out)[kPathCapacity], const char* text) {
+    const std::size_t length = std::min(BoundedLength(text), kPathCapacity - 1);
     std::memmove(out, text, length);
     out[length] = '\0';
 }
@@ -72,6 +72,37 @@ bool RefuseInexact(const BrowserState& state, BrowserPlatform& platform) {
     if (state.selectedInexact)
         platform.showError(kNameNotExact, kErrorCaption);
     return state.selectedInexact;
+}
+
+// Asks to list the drive root shown again while it lists nothing and the
+// answer is Yes; No goes back up. False when the place shown changed while
+// the question waited (it leaves the window usable): the answer no longer
+// concerns what is shown, nor does the rest of the opening.
+bool AskUntilDriveLists(BrowserState& state, BrowserPlatform& platform) {
+    char pattern[kPathCapacity];
+    CopyText(pattern, state.pathPattern);
+    const int level = state.level;
+    bool again = true;
+    while (platform.entryCount() == 0 && again) {
+        again = platform.askYesNo(kRetryQuestion, "", Question::Warning);
+        if (state.level != level || std::strcmp(state.pathPattern, pattern) != 0)
+            return false;
+        if (again)
+            platform.listFolder(pattern);
+    }
+    if (!again)
+        platform.sendCommand(IDC_UP_BUTTON);
+    return true;
+}
+
+// Closes an open panel, so that at most one exists; true when a new one may
+// open for the selected entry, which then counts as the latest panel.
+bool ClosePanelForNew(BrowserState& state, BrowserPlatform& platform) {
+    platform.sendCommand(IDC_CANCEL);
+    if (RefuseInexact(state, platform))
+        return false;
+    state.panelSerial += 1;
+    return true;
 }
 
 // Shows the reaction to a failed copy; `replacing` for the second call, made
@@ -97,11 +128,11 @@ bool IsFileEntry(const char* entry) {
     return entry[0] != '\0' && entry[0] != '[';
 }
 
-bool ExtendPattern(char (&pattern)[kTextCapacity], char (&entry)[kTextCapacity]) {
+bool ExtendPattern(char (&pattern)[kPathCapacity], char (&entry)[kPathCapacity]) {
     const std::size_t n = BoundedLength(pattern);
-    if (n >= kTextCapacity || (n > 0 && (n < 3 || std::strcmp(pattern + n - 3, "*.*") != 0)))
+    if (n >= kPathCapacity || (n > 0 && (n < 3 || std::strcmp(pattern + n - 3, "*.*") != 0)))
         return false;
-    char name[kTextCapacity];
+    char name[kPathCapacity];
     std::size_t nameLength = 0;
     if (n == 0 && IsDriveEntry(entry)) {
         name[0] = entry[2];
@@ -109,7 +140,7 @@ bool ExtendPattern(char (&pattern)[kTextCapacity], char (&entry)[kTextCapacity])
         nameLength = 2;
     } else {
         const std::size_t e = BoundedLength(entry);
-        if (e < 2 || e >= kTextCapacity || entry[0] != '[' || entry[e - 1] != ']')
+        if (e < 2 || e >= kPathCapacity || entry[0] != '[' || entry[e - 1] != ']')
             return false;
         nameLength = e - 2;
         std::memcpy(name, entry + 1, nameLength);
@@ -117,7 +148,7 @@ bool ExtendPattern(char (&pattern)[kTextCapacity], char (&entry)[kTextCapacity])
     name[nameLength] = '\0';
     const std::size_t at = n > 0 ? n - 3 : 0;
     static const char kTail[] = "\\*.*";
-    if (at + nameLength + sizeof kTail > kTextCapacity)
+    if (at + nameLength + sizeof kTail > kPathCapacity)
         return false;
     std::memcpy(entry, name, nameLength + 1);
     std::memcpy(pattern + at, name, nameLength);
@@ -125,9 +156,9 @@ bool ExtendPattern(char (&pattern)[kTextCapacity], char (&entry)[kTextCapacity])
     return true;
 }
 
-void FolderShown(const char* pattern, char (&folder)[kTextCapacity]) {
+void FolderShown(const char* pattern, char (&folder)[kPathCapacity]) {
     std::size_t i = 0;
-    while (i + 1 < kTextCapacity && pattern[i] != '\0' && pattern[i] != '*') {
+    while (i + 1 < kPathCapacity && pattern[i] != '\0' && pattern[i] != '*') {
         folder[i] = pattern[i];
         ++i;
     }
@@ -144,7 +175,7 @@ void ShowRootView(BrowserState& state, BrowserPlatform& platform) {
 bool SelectEntry(BrowserState& state, BrowserPlatform& platform, int index) {
     if (index < 0)
         return false;
-    if (!platform.entryText(index, state.selectedEntry, kTextCapacity)) {
+    if (!platform.entryText(index, state.selectedEntry, kPathCapacity)) {
         platform.showError(kEntryTooLong, kErrorCaption);
         return false;
     }
@@ -180,23 +211,9 @@ void OpenEntry(BrowserState& state, BrowserPlatform& platform) {
     RelistFolder(state, platform);
 
     // A drive root that lists nothing: not ready, no medium or empty.
-    if (platform.entryCount() == 0 && state.pathPattern[3] == '*') {
-        // The question leaves the window usable; should the place shown change
-        // while it waits, the answer no longer concerns what is shown.
-        char pattern[kTextCapacity];
-        CopyText(pattern, state.pathPattern);
-        const int level = state.level;
-        bool again = true;
-        while (platform.entryCount() == 0 && again) {
-            again = platform.askYesNo(kRetryQuestion, "", Question::Warning);
-            if (state.level != level || std::strcmp(state.pathPattern, pattern) != 0)
-                return;
-            if (again)
-                platform.listFolder(pattern);
-        }
-        if (!again)
-            platform.sendCommand(IDC_UP_BUTTON);
-    }
+    if (platform.entryCount() == 0 && state.pathPattern[3] == '*' &&
+        !AskUntilDriveLists(state, platform))
+        return;
     if (state.level == 1)
         platform.createUpButton();
 }
@@ -231,35 +248,31 @@ void RelistFolder(BrowserState& state, BrowserPlatform& platform) {
 }
 
 void StartCopy(BrowserState& state, BrowserPlatform& platform) {
-    platform.sendCommand(IDC_CANCEL);
-    if (RefuseInexact(state, platform))
-        return;
-    state.panelSerial += 1;
-    FolderShown(state.pathPattern, state.inputText);
-    platform.openPanel(IDC_OK_COPY, kCopyPrompt, state.inputText);
+    if (ClosePanelForNew(state, platform)) {
+        FolderShown(state.pathPattern, state.inputText);
+        platform.openPanel(IDC_OK_COPY, kCopyPrompt, state.inputText);
+    }
 }
 
 void StartRename(BrowserState& state, BrowserPlatform& platform) {
-    platform.sendCommand(IDC_CANCEL);
-    if (RefuseInexact(state, platform))
-        return;
-    state.panelSerial += 1;
-    CopyText(state.inputText, state.selectedEntry);
-    platform.openPanel(IDC_OK_RENAME, kRenamePrompt, state.inputText);
+    if (ClosePanelForNew(state, platform)) {
+        CopyText(state.inputText, state.selectedEntry);
+        platform.openPanel(IDC_OK_RENAME, kRenamePrompt, state.inputText);
+    }
 }
 
 void FinishCopy(BrowserState& state, BrowserPlatform& platform) {
-    char typed[kTextCapacity];
-    if (!platform.readInput(typed, kTextCapacity)) {
+    char typed[kPathCapacity];
+    if (!platform.readInput(typed, kPathCapacity)) {
         platform.showError(kInputTooLong, kErrorCaption);
         return;
     }
-    char destination[kTextCapacity];
+    char destination[kPathCapacity];
     const std::size_t length = std::strlen(typed);
     const bool namesFolder = length > 0 && typed[length - 1] == '\\';
-    char folder[kTextCapacity];
+    char folder[kPathCapacity];
     FolderShown(state.pathPattern, folder);
-    char source[kTextCapacity];
+    char source[kPathCapacity];
     if (!Join(destination, typed, namesFolder ? state.selectedEntry : "") ||
         !Join(source, folder, state.selectedEntry)) {
         platform.showError(kFilePathTooLong, kErrorCaption);
@@ -289,15 +302,15 @@ void FinishCopy(BrowserState& state, BrowserPlatform& platform) {
 }
 
 void FinishRename(BrowserState& state, BrowserPlatform& platform) {
-    char folder[kTextCapacity];
+    char folder[kPathCapacity];
     FolderShown(state.pathPattern, folder);
-    char typed[kTextCapacity];
-    if (!platform.readInput(typed, kTextCapacity)) {
+    char typed[kPathCapacity];
+    if (!platform.readInput(typed, kPathCapacity)) {
         platform.showError(kInputTooLong, kErrorCaption);
         return;
     }
-    char source[kTextCapacity];
-    char target[kTextCapacity];
+    char source[kPathCapacity];
+    char target[kPathCapacity];
     if (!Join(source, folder, state.selectedEntry) || !Join(target, folder, typed)) {
         platform.showError(kFilePathTooLong, kErrorCaption);
         return;

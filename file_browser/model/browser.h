@@ -4,13 +4,14 @@
 #pragma once
 
 #include "model/browser_platform.h"
+#include "model/file_copy.h"
 
 #include <cstddef>
 
 namespace browser {
 
 // Capacity of every text buffer, terminator included.
-constexpr std::size_t kTextCapacity = 2000;
+constexpr std::size_t kPathCapacity = 2000;
 // Slots of the pattern history; usable levels are 1 to kHistorySlots - 1.
 constexpr int kHistorySlots = 1000;
 
@@ -35,23 +36,18 @@ enum CommandId : int {
 constexpr int kSelectionChanged = 1; // LBN_SELCHANGE
 constexpr int kDoubleClicked = 2;    // LBN_DBLCLK
 
-// System error codes that the copy reacts to.
-constexpr unsigned long kErrorPathNotFound = 3;
-constexpr unsigned long kErrorAccessDenied = 5;
-constexpr unsigned long kErrorFileExists = 80;
-
 // The path bar's text in the root view.
 extern const char* const kRootTitle;
 
 // Zero-filled at start; one instance lives for the whole run.
 struct BrowserState {
-    char pathPattern[kTextCapacity]; // empty in the root view, else "x:\dir\...\*.*"
+    char pathPattern[kPathCapacity]; // empty in the root view, else "x:\dir\...\*.*"
     int level;                       // 0 root view, 1 drive root, n + 1 n folders below
-    char pathHistory[kHistorySlots][kTextCapacity]; // slot k: the pattern entered at level k
-    char selectedEntry[kTextCapacity]; // entry last selected or opened, as the list shows it
-    char inputText[kTextCapacity];     // suggestion, then the typed text / copy destination
-    char sourcePath[kTextCapacity];    // folder shown + selectedEntry
-    char targetPath[kTextCapacity];    // folder shown + typed new name
+    char pathHistory[kHistorySlots][kPathCapacity]; // slot k: the pattern entered at level k
+    char selectedEntry[kPathCapacity]; // entry last selected or opened, as the list shows it
+    char inputText[kPathCapacity];     // suggestion, then the typed text / copy destination
+    char sourcePath[kPathCapacity];    // folder shown + selectedEntry
+    char targetPath[kPathCapacity];    // folder shown + typed new name
     // selectedEntry shows its item's name only approximately.
     bool selectedInexact;
     // Counts the panels opened, so that a step closes only its own.
@@ -68,10 +64,10 @@ bool IsFileEntry(const char* entry);
 // entry counts as a drive only in the root view (empty pattern); elsewhere it
 // is a folder whose name looks like one. Returns false and changes nothing
 // when the result would not fit or `pattern` is not a listing pattern.
-bool ExtendPattern(char (&pattern)[kTextCapacity], char (&entry)[kTextCapacity]);
+bool ExtendPattern(char (&pattern)[kPathCapacity], char (&entry)[kPathCapacity]);
 
 // Writes into `folder` the part of `pattern` before its first '*'.
-void FolderShown(const char* pattern, char (&folder)[kTextCapacity]);
+void FolderShown(const char* pattern, char (&folder)[kPathCapacity]);
 
 // Navigation.
 void ShowRootView(BrowserState& state, BrowserPlatform& platform);

@@ -1,15 +1,10 @@
 // Run once per ANSI code page (1251, 1252, 65001): the browser's own texts
 // read right in the window, its menu, panels and message boxes, and names
 // that the code page has no bytes for are listed and acted on exactly.
-#include "win32/browser_window.h"
-
-#include "platform/testing/wine_support.h"
-#include "platform/text.h"
+#include "tests/browser_window_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <cwctype>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,97 +35,30 @@ void WriteAll(const std::wstring& path, const std::string& content) {
     CloseHandle(f);
 }
 
-class BrowserCodePage : public ::testing::Test {
+class BrowserCodePage : public browser::testing::BrowserWindowTest {
   protected:
     void SetUp() override {
         if (const unsigned expected = desk::testing::ExpectedCodePage()) {
             ASSERT_EQ(GetACP(), expected);
         }
-        std::memset(&TheBrowserState(), 0, sizeof(BrowserState));
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        RegisterBrowserClass(instance);
-        window = CreateBrowserWindow(instance);
-        ASSERT_NE(window, nullptr);
-        AttachBrowserMenu(window, SW_SHOWNORMAL);
-        desk::testing::PumpPending();
+        BrowserWindowTest::SetUp();
     }
     void TearDown() override {
-        if (window)
-            DestroyWindow(window);
-        desk::testing::PumpPending();
-        if (!tree.empty())
-            RemoveTree(tree);
-    }
-    static void RemoveTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW found;
-        HANDLE h = FindFirstFileW((folder + L"*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(folder + name + L"\\");
-                else
-                    DeleteFileW((folder + name).c_str());
-            } while (FindNextFileW(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryW(folder.c_str());
+        BrowserWindowTest::TearDown();
+        desk::testing::RemoveTree(tree);
     }
 
-    HWND item(int id) const { return GetDlgItem(window, id); }
-    void command(int id, int code = 0) {
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, code), 0);
-    }
-    bool select(const std::wstring& entry) {
-        HWND list = item(IDC_ENTRY_LIST);
-        const LRESULT i =
-            SendMessageW(list, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(entry.c_str()));
-        if (i == LB_ERR)
-            return false;
-        SendMessageW(list, LB_SETCURSEL, i, 0);
-        command(IDC_ENTRY_LIST, LBN_SELCHANGE);
-        return true;
-    }
-    bool open(const std::wstring& entry) {
-        if (!select(entry))
-            return false;
-        command(IDC_ENTRY_LIST, LBN_DBLCLK);
-        return true;
-    }
     // A fresh folder under the temporary folder holding `folder` and `files`
     // (name, content), walked into from the drives.
     void makeTreeAndWalkIn(const std::wstring& folder,
                            const std::vector<std::pair<std::wstring, std::string>>& files) {
-        wchar_t temp[MAX_PATH];
-        wchar_t longTemp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        GetLongPathNameW(temp, longTemp, MAX_PATH);
-        tree = std::wstring(longTemp) + L"dirvik-cp-" + std::to_wstring(GetCurrentProcessId()) +
-               L"-" + std::to_wstring(GetTickCount()) + L"\\";
-        tree[0] = static_cast<wchar_t>(std::towlower(tree[0]));
-        ASSERT_TRUE(CreateDirectoryW(tree.c_str(), nullptr));
+        tree = MakeTempFolder(L"dirvik-cp-");
         ASSERT_TRUE(CreateDirectoryW((tree + folder).c_str(), nullptr));
         for (const auto& [name, content] : files)
             WriteAll(tree + name, content);
-        ASSERT_TRUE(open(std::wstring(L"[-") + tree[0] + L"-]"));
-        for (std::size_t start = 3, end; start < tree.size(); start = end + 1) {
-            end = tree.find(L'\\', start);
-            ASSERT_TRUE(open(L"[" + tree.substr(start, end - start) + L"]"));
-        }
-        ASSERT_EQ(WindowTextWide(item(IDC_PATH_BAR)), tree + L"*.*");
-    }
-    // Opens the copy (or rename) panel, types `text` over the suggestion and
-    // presses its "OK".
-    void finishPanel(int startId, int okId, const std::wstring& text) {
-        command(startId);
-        ASSERT_NE(item(IDC_INPUT_FIELD), nullptr);
-        SetWindowTextW(item(IDC_INPUT_FIELD), text.c_str());
-        command(okId, BN_CLICKED);
+        walkTo(tree);
     }
 
-    HWND window = nullptr;
     std::wstring tree;
 };
 

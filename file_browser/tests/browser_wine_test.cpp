@@ -1,9 +1,7 @@
 // The browser's window under Wine (or Windows): real controls, real listings
 // of a folder tree made by each test under the temporary folder, real copies
 // and renames, and message boxes answered by a hook.
-#include "win32/browser_window.h"
-
-#include "platform/testing/wine_support.h"
+#include "tests/browser_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +15,7 @@ namespace {
 using namespace browser;
 using desk::testing::ModalAnswerer;
 using desk::testing::PumpPending;
+using desk::testing::RemoveTree;
 using desk::testing::WindowTextOf;
 
 using Texts = std::vector<std::string>;
@@ -46,25 +45,6 @@ void WriteAll(const std::string& path, const std::string& content) {
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((folder + "*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\");
-            else if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL)) // read-only too
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 // The drives present, as the list shows them.
@@ -109,33 +89,18 @@ bool IsGreyed(HMENU menu, UINT id) {
     return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
 }
 
-class BrowserWindow : public ::testing::Test {
+class BrowserWindow : public browser::testing::BrowserWindowTest {
   protected:
-    void SetUp() override {
-        std::memset(&TheBrowserState(), 0, sizeof(BrowserState));
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        RegisterBrowserClass(instance);
-        window = CreateBrowserWindow(instance);
-        ASSERT_NE(window, nullptr);
-        AttachBrowserMenu(window, SW_SHOWNORMAL);
-        PumpPending();
-    }
     void TearDown() override {
-        if (window)
-            DestroyWindow(window);
-        PumpPending();
-        if (!tree.empty())
-            RemoveTree(tree);
+        BrowserWindowTest::TearDown();
+        RemoveTree(tree);
     }
-
-    const BrowserHandles& handles() const { return TheBrowserHandles(); }
-    HWND list() const { return GetDlgItem(window, IDC_ENTRY_LIST); }
 
     Texts entries() const {
         Texts out;
         const int n = static_cast<int>(SendMessageA(list(), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < n; ++i) {
-            char buf[kTextCapacity] = {};
+            char buf[kPathCapacity] = {};
             SendMessageA(list(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
             out.push_back(buf);
         }
@@ -143,32 +108,6 @@ class BrowserWindow : public ::testing::Test {
     }
     std::string pathBar() const { return WindowTextOf(GetDlgItem(window, IDC_PATH_BAR)); }
 
-    void command(int id, int code = 0, HWND from = nullptr) {
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from));
-    }
-    // Selects the entry as a click does; false when it is not listed. Names
-    // outside the code page are found by their UTF-16 text.
-    bool select(const std::string& entry) {
-        return selectAt(
-            SendMessageA(list(), LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(entry.c_str())));
-    }
-    bool select(const std::wstring& entry) {
-        return selectAt(
-            SendMessageW(list(), LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(entry.c_str())));
-    }
-    bool selectAt(LRESULT i) {
-        if (i == LB_ERR)
-            return false;
-        SendMessageA(list(), LB_SETCURSEL, i, 0);
-        command(IDC_ENTRY_LIST, LBN_SELCHANGE, list());
-        return true;
-    }
-    bool open(const std::string& entry) {
-        if (!select(entry))
-            return false;
-        command(IDC_ENTRY_LIST, LBN_DBLCLK, list());
-        return true;
-    }
     // Up and back into the tree, so that what was made in it since is listed.
     void reenter() {
         command(IDC_UP_BUTTON, BN_CLICKED, GetDlgItem(window, IDC_UP_BUTTON));
@@ -178,51 +117,20 @@ class BrowserWindow : public ::testing::Test {
     }
 
     // Makes a fresh folder under the temporary folder and walks into it from
-    // the root view, one double-click per level. Returns its path.
+    // the root view. Returns its path.
     std::string makeTreeAndWalkIn() {
-        char temp[MAX_PATH];
-        char longTemp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        GetLongPathNameA(temp, longTemp, MAX_PATH);
-        tree = std::string(longTemp) + "dirvik-test-" + std::to_string(GetCurrentProcessId()) +
-               "-" + std::to_string(GetTickCount()) + "\\";
-        // The list shows drives in lower case, and so does every pattern.
-        tree[0] = static_cast<char>(tolower(static_cast<unsigned char>(tree[0])));
-        EXPECT_TRUE(CreateDirectoryA(tree.c_str(), nullptr)) << tree;
+        const std::wstring wide = MakeTempFolder(L"dirvik-test-");
+        tree = desk::Narrow(wide.c_str());
         for (const char* sub : {"my-docs", "a]b", "..old", "Папка с пробелом"})
             CreateDirectoryA((tree + sub).c_str(), nullptr);
         WriteAll(tree + "plain.txt", "plain");
         WriteAll(tree + "отчёт 1.txt", "отчёт");
         WriteAll(tree + "-dash].txt", "dash");
         WriteAll(tree + "other.txt", "other");
-        walkTo(tree);
+        walkTo(wide);
         return tree;
     }
-    void walkTo(const std::string& folder) {
-        const std::string drive = std::string("[-") + static_cast<char>(tolower(folder[0])) + "-]";
-        ASSERT_TRUE(open(drive)) << drive;
-        std::size_t start = 3;
-        while (start < folder.size()) {
-            const std::size_t end = folder.find('\\', start);
-            const std::string name = folder.substr(start, end - start);
-            ASSERT_TRUE(open("[" + name + "]")) << "no [" << name << "] in " << pathBar();
-            start = end + 1;
-        }
-        ASSERT_EQ(pathBar(), folder + "*.*");
-    }
-    // Opens the copy (or rename) panel, types `text` over the suggestion and
-    // presses its "OK".
-    void finishPanel(int startId, int okId, const std::string& text) {
-        command(startId);
-        HWND input = GetDlgItem(window, IDC_INPUT_FIELD);
-        ASSERT_NE(input, nullptr);
-        SetWindowTextA(input, text.c_str());
-        HWND ok = GetDlgItem(window, okId);
-        ASSERT_NE(ok, nullptr);
-        command(okId, BN_CLICKED, ok);
-    }
 
-    HWND window = nullptr;
     std::string tree;
 };
 
@@ -613,7 +521,7 @@ TEST_F(BrowserWindow, TooLongInputIsRefusedAndThePanelKept) {
     ASSERT_TRUE(select("plain.txt"));
     command(IDM_COPY_FILE);
     HWND input = GetDlgItem(window, IDC_INPUT_FIELD);
-    const std::string tooLong = tree + std::string(kTextCapacity, 'x');
+    const std::string tooLong = tree + std::string(kPathCapacity, 'x');
     SetWindowTextA(input, tooLong.c_str());
     ASSERT_EQ(WindowTextOf(input), tooLong) << "the field holds the whole text";
     command(IDC_OK_COPY, BN_CLICKED, GetDlgItem(window, IDC_OK_COPY));

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -53,12 +54,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ExtendPatternLimits, FillsTheBufferToTheLastByteAndRefusesOneMore) {
     auto s = NewState();
     // "c:\" + name + "\*.*" = 3 + name + 4 characters plus the terminator.
-    const std::size_t fits = kTextCapacity - 1 - 7;
+    const std::size_t fits = kPathCapacity - 1 - 7;
     std::strcpy(s->pathPattern, "c:\\*.*");
     std::string entry = "[" + std::string(fits, 'x') + "]";
     std::strcpy(s->selectedEntry, entry.c_str());
     ASSERT_TRUE(ExtendPattern(s->pathPattern, s->selectedEntry));
-    EXPECT_EQ(std::strlen(s->pathPattern), kTextCapacity - 1);
+    EXPECT_EQ(std::strlen(s->pathPattern), kPathCapacity - 1);
 
     std::strcpy(s->pathPattern, "c:\\*.*");
     entry = "[" + std::string(fits + 1, 'x') + "]";
@@ -69,22 +70,21 @@ TEST(ExtendPatternLimits, FillsTheBufferToTheLastByteAndRefusesOneMore) {
 }
 
 TEST(EntryForms, DrivesAreExactlyBracketDashLetterDash) {
-    EXPECT_TRUE(IsDriveEntry("[-a-]"));
-    EXPECT_TRUE(IsDriveEntry("[-z-]"));
-    EXPECT_FALSE(IsDriveEntry("[-C-]"));
-    EXPECT_FALSE(IsDriveEntry("[-1-]"));
-    EXPECT_FALSE(IsDriveEntry("[-cc-]"));
-    EXPECT_FALSE(IsDriveEntry("[-c-]x"));
-    EXPECT_FALSE(IsDriveEntry("-c-"));
-    EXPECT_TRUE(IsFileEntry("a.txt"));
-    EXPECT_TRUE(IsFileEntry("a[1].txt"));
-    EXPECT_FALSE(IsFileEntry("[abc]"));
-    EXPECT_FALSE(IsFileEntry("[..]"));
-    EXPECT_FALSE(IsFileEntry(""));
+    const std::tuple<const char*, bool, bool> rows[] = {
+        // entry, a drive, a file
+        {"[-a-]", true, false},  {"[-z-]", true, false},   {"[-C-]", false, false},
+        {"[-1-]", false, false}, {"[-cc-]", false, false}, {"[-c-]x", false, false},
+        {"-c-", false, true},    {"a.txt", false, true},   {"a[1].txt", false, true},
+        {"[abc]", false, false}, {"[..]", false, false},   {"", false, false},
+    };
+    for (const auto& [entry, drive, file] : rows) {
+        EXPECT_EQ(IsDriveEntry(entry), drive) << entry;
+        EXPECT_EQ(IsFileEntry(entry), file) << entry;
+    }
 }
 
 TEST(FolderShownOf, IsThePatternBeforeItsFirstStar) {
-    char folder[kTextCapacity];
+    char folder[kPathCapacity];
     FolderShown("c:\\abc\\*.*", folder);
     EXPECT_STREQ(folder, "c:\\abc\\");
     FolderShown("c:\\*.*", folder);
@@ -97,18 +97,18 @@ TEST(FolderShownOf, IsThePatternBeforeItsFirstStar) {
 class Navigation : public ::testing::Test {
   protected:
     void SetUp() override {
-        fake.listings["c:\\*.*"] = {"[abc]", "[my-docs]", "[a]b]", "[..old]", "boot.ini"};
-        fake.listings["c:\\abc\\*.*"] = {"[..]", "[deep]", "notes.txt"};
-        fake.listings["c:\\abc\\deep\\*.*"] = {"[..]", "x.dat"};
-        fake.listings["c:\\my-docs\\*.*"] = {"[..]", "a.doc"};
-        fake.listings["c:\\a]b\\*.*"] = {"[..]"};
-        fake.listings["c:\\..old\\*.*"] = {"[..]", "old.txt"};
-        ShowRootView(*state, fake);
-        fake.take();
+        platform.listings["c:\\*.*"] = {"[abc]", "[my-docs]", "[a]b]", "[..old]", "boot.ini"};
+        platform.listings["c:\\abc\\*.*"] = {"[..]", "[deep]", "notes.txt"};
+        platform.listings["c:\\abc\\deep\\*.*"] = {"[..]", "x.dat"};
+        platform.listings["c:\\my-docs\\*.*"] = {"[..]", "a.doc"};
+        platform.listings["c:\\a]b\\*.*"] = {"[..]"};
+        platform.listings["c:\\..old\\*.*"] = {"[..]", "old.txt"};
+        ShowRootView(*state, platform);
+        platform.take();
     }
 
     std::unique_ptr<BrowserState> state = NewState();
-    FakePlatform fake{*state};
+    FakePlatform platform{*state};
 };
 
 TEST_F(Navigation, StartsWithTheDrivesUnderMyComputer) {
@@ -123,222 +123,223 @@ TEST_F(Navigation, StartsWithTheDrivesUnderMyComputer) {
 }
 
 TEST_F(Navigation, OpeningADriveListsItsRootAndCreatesTheUpButton) {
-    fake.doubleClick("[-c-]");
+    platform.doubleClick("[-c-]");
     EXPECT_STREQ(state->pathPattern, "c:\\*.*");
     EXPECT_EQ(state->level, 1);
     EXPECT_STREQ(state->pathHistory[1], "c:\\*.*");
-    EXPECT_EQ(fake.pathBar, "c:\\*.*");
-    EXPECT_EQ(fake.list, fake.listings["c:\\*.*"]);
-    EXPECT_TRUE(fake.upButton);
-    EXPECT_TRUE(fake.questions.empty());
+    EXPECT_EQ(platform.pathBar, "c:\\*.*");
+    EXPECT_EQ(platform.list, platform.listings["c:\\*.*"]);
+    EXPECT_TRUE(platform.upButton);
+    EXPECT_TRUE(platform.questions.empty());
 }
 
 TEST_F(Navigation, FoldersWithDashBracketOrLeadingDotsOpenUnderTheirWholeNames) {
-    fake.doubleClick("[-c-]");
+    platform.doubleClick("[-c-]");
     for (const char* folder : {"[my-docs]", "[a]b]", "[..old]"}) {
-        fake.doubleClick(folder);
+        platform.doubleClick(folder);
         const std::string want =
             "c:\\" + std::string(folder + 1, std::strlen(folder) - 2) + "\\*.*";
         EXPECT_EQ(state->pathPattern, want);
         EXPECT_EQ(state->level, 2);
-        EXPECT_EQ(fake.list, fake.listings[want]) << "after opening " << folder;
-        fake.doubleClick("[..]");
+        EXPECT_EQ(platform.list, platform.listings[want]) << "after opening " << folder;
+        platform.doubleClick("[..]");
         EXPECT_STREQ(state->pathPattern, "c:\\*.*");
     }
 }
 
 TEST_F(Navigation, GoingUpRestoresThePatternOfTheLevelAbove) {
-    fake.doubleClick("[-c-]");
-    fake.doubleClick("[abc]");
-    fake.doubleClick("[deep]");
+    platform.doubleClick("[-c-]");
+    platform.doubleClick("[abc]");
+    platform.doubleClick("[deep]");
     ASSERT_EQ(state->level, 3);
-    fake.take();
-    fake.command(IDC_UP_BUTTON);
+    platform.take();
+    platform.command(IDC_UP_BUTTON);
     EXPECT_EQ(state->level, 2);
     EXPECT_STREQ(state->pathPattern, "c:\\abc\\*.*");
-    EXPECT_EQ(fake.take(), (Calls{"greyFileCommands", "sendCommand 304", "closePanel", "clearList",
-                                  "setPathBar c:\\abc\\*.*", "listFolder c:\\abc\\*.*"}));
-    EXPECT_TRUE(fake.upButton);
+    EXPECT_EQ(platform.take(),
+              (Calls{"greyFileCommands", "sendCommand 304", "closePanel", "clearList",
+                     "setPathBar c:\\abc\\*.*", "listFolder c:\\abc\\*.*"}));
+    EXPECT_TRUE(platform.upButton);
 }
 
 TEST_F(Navigation, ParentEntryActsAsTheUpButtonIncludingGreying) {
-    fake.doubleClick("[-c-]");
-    fake.doubleClick("[abc]");
-    fake.click("notes.txt");
-    ASSERT_TRUE(fake.fileCommandsEnabled);
-    fake.doubleClick("[..]");
+    platform.doubleClick("[-c-]");
+    platform.doubleClick("[abc]");
+    platform.click("notes.txt");
+    ASSERT_TRUE(platform.fileCommandsEnabled);
+    platform.doubleClick("[..]");
     EXPECT_EQ(state->level, 1);
     EXPECT_STREQ(state->pathPattern, "c:\\*.*");
-    EXPECT_FALSE(fake.fileCommandsEnabled);
-    EXPECT_EQ(fake.list, fake.listings["c:\\*.*"]);
+    EXPECT_FALSE(platform.fileCommandsEnabled);
+    EXPECT_EQ(platform.list, platform.listings["c:\\*.*"]);
 }
 
 TEST_F(Navigation, UpFromADriveRootBringsBackTheRootView) {
-    fake.doubleClick("[-c-]");
-    fake.take();
-    fake.command(IDC_UP_BUTTON);
-    EXPECT_EQ(fake.take(),
+    platform.doubleClick("[-c-]");
+    platform.take();
+    platform.command(IDC_UP_BUTTON);
+    EXPECT_EQ(platform.take(),
               (Calls{"greyFileCommands", "clearList", std::string("setPathBar ") + kRootTitle,
                      "listDrives", "closeUpButton", "sendCommand 304", "closePanel"}));
     EXPECT_EQ(state->level, 0);
     EXPECT_STREQ(state->pathPattern, "");
-    EXPECT_EQ(fake.list, (Calls{"[-c-]", "[-d-]"}));
+    EXPECT_EQ(platform.list, (Calls{"[-c-]", "[-d-]"}));
 }
 
 TEST_F(Navigation, UpInTheRootViewChangesNothing) {
-    fake.command(IDC_UP_BUTTON);
+    platform.command(IDC_UP_BUTTON);
     EXPECT_EQ(state->level, 0);
-    EXPECT_EQ(fake.list, (Calls{"[-c-]", "[-d-]"}));
+    EXPECT_EQ(platform.list, (Calls{"[-c-]", "[-d-]"}));
 }
 
 TEST_F(Navigation, DoubleClickOnAFileOnlyRemembersIt) {
-    fake.doubleClick("[-c-]");
-    fake.doubleClick("[abc]");
-    fake.take();
-    fake.doubleClick("notes.txt");
+    platform.doubleClick("[-c-]");
+    platform.doubleClick("[abc]");
+    platform.take();
+    platform.doubleClick("notes.txt");
     EXPECT_STREQ(state->selectedEntry, "notes.txt");
     EXPECT_EQ(state->level, 2);
     EXPECT_STREQ(state->pathPattern, "c:\\abc\\*.*");
-    EXPECT_EQ(fake.list, fake.listings["c:\\abc\\*.*"]);
-    for (const std::string& call : fake.take())
+    EXPECT_EQ(platform.list, platform.listings["c:\\abc\\*.*"]);
+    for (const std::string& call : platform.take())
         EXPECT_TRUE(call.rfind("listFolder", 0) != 0 && call != "clearList") << call;
 }
 
 TEST_F(Navigation, FileWhoseNameStartsWithABracketIsNotOpened) {
     // A file "[notes].txt" begins with "[" like a folder entry, but only a
     // folder entry ends with "]": it is a file and is left alone.
-    fake.listings["c:\\*.*"].push_back("[notes].txt");
-    fake.doubleClick("[-c-]");
-    fake.take();
-    fake.doubleClick("[notes].txt");
-    EXPECT_TRUE(fake.errors.empty()) << fake.errors.front();
-    EXPECT_EQ(fake.take(), (Calls{"sendCommand 304", "closePanel", "greyFileCommands"}));
+    platform.listings["c:\\*.*"].push_back("[notes].txt");
+    platform.doubleClick("[-c-]");
+    platform.take();
+    platform.doubleClick("[notes].txt");
+    EXPECT_TRUE(platform.errors.empty()) << platform.errors.front();
+    EXPECT_EQ(platform.take(), (Calls{"sendCommand 304", "closePanel", "greyFileCommands"}));
     EXPECT_EQ(state->level, 1);
     EXPECT_STREQ(state->pathPattern, "c:\\*.*");
     EXPECT_STREQ(state->selectedEntry, "[notes].txt");
-    EXPECT_EQ(fake.list, fake.listings["c:\\*.*"]);
+    EXPECT_EQ(platform.list, platform.listings["c:\\*.*"]);
 }
 
 TEST_F(Navigation, EmptyFolderBelowADriveRootIsShownWithoutQuestion) {
-    fake.listings["c:\\*.*"].push_back("[locked]");
-    fake.doubleClick("[-c-]");
-    fake.doubleClick("[locked]");
-    EXPECT_TRUE(fake.list.empty());
-    EXPECT_TRUE(fake.questions.empty());
-    fake.command(IDC_UP_BUTTON);
-    EXPECT_EQ(fake.list, fake.listings["c:\\*.*"]);
+    platform.listings["c:\\*.*"].push_back("[locked]");
+    platform.doubleClick("[-c-]");
+    platform.doubleClick("[locked]");
+    EXPECT_TRUE(platform.list.empty());
+    EXPECT_TRUE(platform.questions.empty());
+    platform.command(IDC_UP_BUTTON);
+    EXPECT_EQ(platform.list, platform.listings["c:\\*.*"]);
 }
 
 TEST_F(Navigation, EmptyDriveAnsweredNoReturnsToTheRootView) {
-    fake.answers = {false};
-    fake.doubleClick("[-d-]");
-    ASSERT_EQ(fake.questions.size(), 1u);
-    EXPECT_EQ(fake.questions[0],
+    platform.answers = {false};
+    platform.doubleClick("[-d-]");
+    ASSERT_EQ(platform.questions.size(), 1u);
+    EXPECT_EQ(platform.questions[0],
               "Устройство не готово или диск не содержет информации. Повторить?");
     EXPECT_EQ(state->level, 0);
     EXPECT_STREQ(state->pathPattern, "");
-    EXPECT_EQ(fake.pathBar, kRootTitle);
-    EXPECT_EQ(fake.list, (Calls{"[-c-]", "[-d-]"}));
-    EXPECT_FALSE(fake.upButton);
+    EXPECT_EQ(platform.pathBar, kRootTitle);
+    EXPECT_EQ(platform.list, (Calls{"[-c-]", "[-d-]"}));
+    EXPECT_FALSE(platform.upButton);
 }
 
 TEST_F(Navigation, EmptyDriveIsListedAgainOnEveryYesUntilItHasEntries) {
-    fake.answers = {true, true, true};
+    platform.answers = {true, true, true};
     int asked = 0;
-    fake.onQuestion = [&] {
+    platform.onQuestion = [&] {
         // The medium arrives while the second question is shown.
         if (++asked == 2)
-            fake.listings["d:\\*.*"] = {"readme.txt"};
+            platform.listings["d:\\*.*"] = {"readme.txt"};
     };
-    fake.take();
-    fake.doubleClick("[-d-]");
+    platform.take();
+    platform.doubleClick("[-d-]");
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(fake.list, (Calls{"readme.txt"}));
+    EXPECT_EQ(platform.list, (Calls{"readme.txt"}));
     EXPECT_EQ(state->level, 1);
-    EXPECT_TRUE(fake.upButton);
+    EXPECT_TRUE(platform.upButton);
     int listings = 0;
-    for (const std::string& call : fake.take())
+    for (const std::string& call : platform.take())
         listings += call == "listFolder d:\\*.*";
     EXPECT_EQ(listings, 3) << "the first listing and one per Yes";
 }
 
 TEST_F(Navigation, RetryAnswerIsDroppedWhenThePlaceShownChangedMeanwhile) {
     for (const bool yes : {true, false}) {
-        fake.answers = {yes};
+        platform.answers = {yes};
         // While the question waits, the user goes back and opens drive c:.
-        fake.onQuestion = [&] {
-            fake.command(IDC_UP_BUTTON);
-            fake.doubleClick("[-c-]");
+        platform.onQuestion = [&] {
+            platform.command(IDC_UP_BUTTON);
+            platform.doubleClick("[-c-]");
         };
-        fake.doubleClick("[-d-]");
+        platform.doubleClick("[-d-]");
         EXPECT_STREQ(state->pathPattern, "c:\\*.*") << "answer " << yes;
-        EXPECT_EQ(fake.list, fake.listings["c:\\*.*"]) << "answer " << yes;
-        fake.command(IDC_UP_BUTTON);
+        EXPECT_EQ(platform.list, platform.listings["c:\\*.*"]) << "answer " << yes;
+        platform.command(IDC_UP_BUTTON);
     }
 }
 
 TEST_F(Navigation, LevelPast999IsRefusedAndTheStateKept) {
-    fake.doubleClick("[-c-]");
+    platform.doubleClick("[-c-]");
     // Stand in a folder at the deepest usable level.
     state->level = kHistorySlots - 1;
     std::strcpy(state->pathPattern, "c:\\abc\\*.*");
-    fake.list = {"[..]", "[deep]"};
-    fake.doubleClick("[deep]");
+    platform.list = {"[..]", "[deep]"};
+    platform.doubleClick("[deep]");
     EXPECT_EQ(state->level, kHistorySlots - 1);
     EXPECT_STREQ(state->pathPattern, "c:\\abc\\*.*");
-    EXPECT_EQ(fake.list, (Calls{"[..]", "[deep]"}));
-    ASSERT_EQ(fake.errors.size(), 1u);
-    EXPECT_NE(fake.errors[0].find("Слишком глубокая"), std::string::npos);
+    EXPECT_EQ(platform.list, (Calls{"[..]", "[deep]"}));
+    ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_NE(platform.errors[0].find("Слишком глубокая"), std::string::npos);
     // One level less still opens: the last slot is usable.
     state->level = kHistorySlots - 2;
-    fake.doubleClick("[deep]");
+    platform.doubleClick("[deep]");
     EXPECT_EQ(state->level, kHistorySlots - 1);
     EXPECT_STREQ(state->pathHistory[kHistorySlots - 1], "c:\\abc\\deep\\*.*");
 }
 
 TEST_F(Navigation, PatternThatWouldNotFitIsRefusedAndTheStateKept) {
-    fake.doubleClick("[-c-]");
-    const std::string longName = "[" + std::string(kTextCapacity, 'n') + "]";
-    fake.list.push_back(longName);
-    fake.take();
-    fake.doubleClick(longName);
+    platform.doubleClick("[-c-]");
+    const std::string longName = "[" + std::string(kPathCapacity, 'n') + "]";
+    platform.list.push_back(longName);
+    platform.take();
+    platform.doubleClick(longName);
     EXPECT_EQ(state->level, 1);
     EXPECT_STREQ(state->pathPattern, "c:\\*.*");
-    EXPECT_EQ(fake.errors.size(), 2u) << "the selection and the opening both refuse";
-    for (const std::string& call : fake.take())
+    EXPECT_EQ(platform.errors.size(), 2u) << "the selection and the opening both refuse";
+    for (const std::string& call : platform.take())
         EXPECT_NE(call, "clearList");
 
-    const std::string nearlyFits = "[" + std::string(kTextCapacity - 7, 'n') + "]";
-    fake.list.push_back(nearlyFits);
-    fake.doubleClick(nearlyFits);
+    const std::string nearlyFits = "[" + std::string(kPathCapacity - 7, 'n') + "]";
+    platform.list.push_back(nearlyFits);
+    platform.doubleClick(nearlyFits);
     EXPECT_EQ(state->level, 1) << "c:\\ + name + \\*.* is one byte too long";
     EXPECT_STREQ(state->pathPattern, "c:\\*.*");
 }
 
 TEST_F(Navigation, SelectionDecidesTheFileCommandsAndClosesThePanel) {
-    fake.doubleClick("[-c-]");
-    fake.take();
-    fake.click("boot.ini");
-    EXPECT_EQ(fake.take(), (Calls{"sendCommand 304", "closePanel", "enableFileCommands"}));
+    platform.doubleClick("[-c-]");
+    platform.take();
+    platform.click("boot.ini");
+    EXPECT_EQ(platform.take(), (Calls{"sendCommand 304", "closePanel", "enableFileCommands"}));
     EXPECT_STREQ(state->selectedEntry, "boot.ini");
-    fake.click("[abc]");
-    EXPECT_FALSE(fake.fileCommandsEnabled);
-    fake.doubleClick("[abc]");
-    fake.click("[..]");
-    EXPECT_FALSE(fake.fileCommandsEnabled);
+    platform.click("[abc]");
+    EXPECT_FALSE(platform.fileCommandsEnabled);
+    platform.doubleClick("[abc]");
+    platform.click("[..]");
+    EXPECT_FALSE(platform.fileCommandsEnabled);
 }
 
 TEST_F(Navigation, ExitCommandsEndTheProgramAndOthersDoNothing) {
-    fake.command(IDM_EXIT);
-    fake.command(IDC_EXIT_BUTTON);
-    EXPECT_EQ(fake.take(), (Calls{"endProgram", "endProgram"}));
+    platform.command(IDM_EXIT);
+    platform.command(IDC_EXIT_BUTTON);
+    EXPECT_EQ(platform.take(), (Calls{"endProgram", "endProgram"}));
     for (int id :
          std::vector<int>{IDM_SEPARATOR, IDC_PATH_BAR, IDC_PROMPT_FIELD, IDC_INPUT_FIELD, 999})
-        fake.command(id);
+        platform.command(id);
     // A double-click code from anything but the list opens nothing.
-    fake.choose("[-c-]");
-    RunCommand(*state, fake, IDC_EXIT_BUTTON + 100, kDoubleClicked);
-    EXPECT_EQ(fake.take(), Calls{});
+    platform.choose("[-c-]");
+    RunCommand(*state, platform, IDC_EXIT_BUTTON + 100, kDoubleClicked);
+    EXPECT_EQ(platform.take(), Calls{});
     EXPECT_EQ(state->level, 0);
 }
 

@@ -13,36 +13,36 @@ namespace {
 
 // About 2 MB with its pattern history: static storage, zero-filled at start.
 BrowserState g_state;
-BrowserHandles g_handles;
-Win32BrowserPlatform g_platform(g_handles);
+WindowHandles g_handles;
+Win32BrowserPlatform platform(g_handles);
 
 void OnCreate(HWND window) {
     g_handles.window = window;
-    g_handles.entryList = g_platform.createControl(
+    g_handles.entryList = platform.createControl(
         L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_DISABLENOSCROLL,
         IDC_ENTRY_LIST, 0, 22, 305, 390);
     g_handles.exitButton =
-        g_platform.createControl(L"BUTTON", L"Exit", 0, IDC_EXIT_BUTTON, 510, 22, 80, 40);
+        platform.createControl(L"BUTTON", L"Exit", 0, IDC_EXIT_BUTTON, 510, 22, 80, 40);
     // Without ES_AUTOHSCROLL a one-line edit drops the text that does not fit
     // its width: a deep folder's pattern would lose its own end.
-    g_handles.pathBar = g_platform.createControl(
+    g_handles.pathBar = platform.createControl(
         L"edit", nullptr, WS_BORDER | ES_READONLY | ES_NOHIDESEL | ES_AUTOHSCROLL, IDC_PATH_BAR, 0,
         0, 593, 20);
-    ShowRootView(g_state, g_platform);
+    ShowRootView(g_state, platform);
 }
 
 void OnDestroy(HWND window) {
     // Controls die with the window; a new window of the process starts afresh.
     if (g_handles.window == window) {
         const HINSTANCE instance = g_handles.instance;
-        g_handles = BrowserHandles{};
+        g_handles = WindowHandles{};
         g_handles.instance = instance;
     }
     PostQuitMessage(0);
 }
 
 void OnCommand(WPARAM wParam) {
-    RunCommand(g_state, g_platform, LOWORD(wParam), HIWORD(wParam));
+    RunCommand(g_state, platform, LOWORD(wParam), HIWORD(wParam));
 }
 
 } // namespace
@@ -50,7 +50,7 @@ void OnCommand(WPARAM wParam) {
 BrowserState& TheBrowserState() {
     return g_state;
 }
-BrowserHandles& TheBrowserHandles() {
+WindowHandles& TheWindowHandles() {
     return g_handles;
 }
 

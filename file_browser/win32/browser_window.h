@@ -4,32 +4,16 @@
 
 #include "model/browser.h"
 #include "platform/win32.h"
+#include "win32/window_handles.h"
 
 namespace browser {
-
-// Handles of the window, its menu and its controls; null while absent.
-struct BrowserHandles {
-    HINSTANCE instance = nullptr;
-    HWND window = nullptr;
-    HMENU menuBar = nullptr;
-    HMENU filePopup = nullptr;
-    HWND entryList = nullptr;
-    HWND pathBar = nullptr;
-    HWND exitButton = nullptr;
-    HWND upButton = nullptr;
-    HWND promptField = nullptr;
-    HWND inputField = nullptr;
-    HWND okCopyButton = nullptr;
-    HWND okRenameButton = nullptr;
-    HWND cancelButton = nullptr;
-};
 
 extern const char* const kClassName;
 extern const char* const kWindowTitle;
 
 // The process-wide state and handles, owned by the main window.
 BrowserState& TheBrowserState();
-BrowserHandles& TheBrowserHandles();
+WindowHandles& TheWindowHandles();
 
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,5 +1,7 @@
 #include "win32/win32_browser_platform.h"
 
+#include "model/browser.h"
+
 #include "platform/handle.h"
 #include "platform/text.h"
 
@@ -38,6 +40,13 @@ bool NameFromWide(const std::wstring& name, char* buffer, std::size_t capacity) 
 }
 
 namespace {
+
+// The error of a call that just failed; `otherwise` should the system have
+// set none, so that a failure is never taken for success.
+DWORD LastError(DWORD otherwise) {
+    const DWORD error = GetLastError();
+    return error != 0 ? error : otherwise;
+}
 
 void CloseControl(HWND& control) {
     if (control && IsWindow(control))
@@ -104,54 +113,6 @@ DWORD CopyDestination(const std::wstring& source, const std::wstring& target, st
         return 0;
     }
     return name && *name != L'\0' ? 0 : ERROR_INVALID_NAME;
-}
-
-// Creates a new file "dvkXXXX.tmp" in `folder` (a long-path form ending in a
-// backslash) and writes its path into `temp`; INVALID_HANDLE_VALUE and the
-// last error set when none can be made. Never opens an existing file. The
-// long-path form lets the temporary name outgrow MAX_PATH where the
-// destination itself just fits.
-HANDLE CreateTemporary(const std::wstring& folder, std::wstring& temp) {
-    const DWORD start = GetTickCount();
-    for (DWORD k = 0; k < 1000; ++k) {
-        wchar_t name[16];
-        std::swprintf(name, 16, L"dvk%04lx.tmp", static_cast<unsigned long>((start + k) & 0xFFFF));
-        temp = folder + name;
-        HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
-            return file;
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-// Writes the whole of `source` into the new, empty file `target` and closes
-// it; then gives it the source's time of last change and attributes, as a
-// copy by the system has them (a read-only file gives a read-only copy).
-// 0 or the error code.
-DWORD WriteWholeCopy(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info,
-                     desk::KernelHandle& target, const std::wstring& temp) {
-    // Static: one copy runs at a time, and the stack stays small.
-    static char buffer[1 << 20];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(source, buffer, sizeof buffer, &got, nullptr))
-            return GetLastError();
-        if (got == 0)
-            break;
-        DWORD put = 0;
-        if (!WriteFile(target.get(), buffer, got, &put, nullptr))
-            return GetLastError();
-        if (put != got)
-            return ERROR_DISK_FULL;
-    }
-    SetFileTime(target.get(), nullptr, nullptr, &info.ftLastWriteTime);
-    if (!FlushFileBuffers(target.get()) || !target.close())
-        return GetLastError();
-    const DWORD kept = info.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
-    SetFileAttributesW(temp.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
-    return 0;
 }
 
 // The identity of an existing file; false when it cannot be opened.
@@ -231,7 +192,7 @@ bool Win32BrowserPlatform::entryNameExact(int index) {
     // Names travel as UTF-8, which carries every UTF-16 name but one holding
     // a lone surrogate.
     std::wstring wide;
-    char narrow[kTextCapacity];
+    char narrow[kPathCapacity];
     return EntryWide(h_.entryList, index, wide) && NameFromWide(wide, narrow, sizeof narrow);
 }
 
@@ -316,57 +277,7 @@ bool Win32BrowserPlatform::askYesNo(const char* text, const char* caption, Quest
 }
 
 unsigned long Win32BrowserPlatform::copyFile(const char* from, const char* to, bool failIfExists) {
-    // The copy is written to a temporary file beside the destination and put
-    // in its place in one step: a failure part way (a full disk) leaves the
-    // destination as it was and no cut-off file behind.
-    const std::wstring sourcePath = NameToWide(from);
-    std::wstring full;
-    if (const DWORD error = CopyDestination(sourcePath, NameToWide(to), full))
-        return error;
-    const std::wstring destination = LongForm(full);
-    desk::KernelHandle source(CreateFileW(sourcePath.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                                          nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!source.valid() || !GetFileInformationByHandle(source.get(), &info)) {
-        const DWORD error = GetLastError();
-        return error != 0 ? error : ERROR_FILE_NOT_FOUND;
-    }
-    const DWORD existing = GetFileAttributesW(destination.c_str());
-    if (failIfExists && existing != INVALID_FILE_ATTRIBUTES)
-        return ERROR_FILE_EXISTS;
-    // A read-only file is not replaced, as by a copy of the system (Wine's
-    // rename would replace it).
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
-        return ERROR_ACCESS_DENIED;
-
-    std::wstring temp;
-    desk::KernelHandle target(
-        CreateTemporary(destination.substr(0, destination.find_last_of(L'\\') + 1), temp));
-    if (!target.valid()) {
-        // A missing folder or drive, or a file in the folder's place.
-        const DWORD notMade = GetLastError();
-        const bool noFolder = notMade == ERROR_FILE_NOT_FOUND || notMade == ERROR_PATH_NOT_FOUND ||
-                              notMade == ERROR_INVALID_DRIVE || notMade == ERROR_DIRECTORY ||
-                              notMade == 0;
-        return noFolder ? ERROR_PATH_NOT_FOUND : notMade;
-    }
-    DWORD error = WriteWholeCopy(source.get(), info, target, temp);
-    const DWORD replace = failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING;
-    if (error == 0 &&
-        !MoveFileExW(temp.c_str(), destination.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
-        if (error == ERROR_ALREADY_EXISTS)
-            error = ERROR_FILE_EXISTS;
-        if (error == 0)
-            error = ERROR_ACCESS_DENIED;
-    }
-    if (error != 0) {
-        target.close();
-        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(temp.c_str());
-    }
-    return error;
+    return CopyWhole(files_, from, to, failIfExists);
 }
 
 bool Win32BrowserPlatform::renameFile(const char* from, const char* to) {
@@ -398,6 +309,112 @@ void Win32BrowserPlatform::showSystemError(unsigned long code, const char* capti
            (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' '))
         text[--length] = L'\0';
     MessageBoxW(nullptr, text, desk::Wide(caption).c_str(), MB_ICONERROR);
+}
+
+unsigned long Win32FileSystem::resolveTarget(const char* from, const char* to,
+                                             std::string& target) {
+    std::wstring full;
+    if (const DWORD error = CopyDestination(NameToWide(from), NameToWide(to), full))
+        return error;
+    char name[kPathCapacity];
+    if (!NameFromWide(LongForm(full), name, sizeof name))
+        return ERROR_INVALID_NAME;
+    target = name;
+    return 0;
+}
+
+PathState Win32FileSystem::stateOf(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(NameToWide(path.c_str()).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return PathState{};
+    return PathState{true, (attributes & FILE_ATTRIBUTE_READONLY) != 0};
+}
+
+unsigned long Win32FileSystem::openSource(const char* path, SourceFacts& facts) {
+    source_.emplace(CreateFileW(NameToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!source_->valid() || !GetFileInformationByHandle(source_->get(), &info)) {
+        const DWORD error = LastError(ERROR_FILE_NOT_FOUND);
+        source_.reset();
+        return error;
+    }
+    const DWORD bits = info.dwFileAttributes;
+    facts.attributes =
+        FileAttributes{(bits & FILE_ATTRIBUTE_READONLY) != 0, (bits & FILE_ATTRIBUTE_HIDDEN) != 0,
+                       (bits & FILE_ATTRIBUTE_SYSTEM) != 0, (bits & FILE_ATTRIBUTE_ARCHIVE) != 0};
+    facts.lastWrite.ticks =
+        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+        info.ftLastWriteTime.dwLowDateTime;
+    return 0;
+}
+
+unsigned long Win32FileSystem::readSource(char* buffer, std::size_t capacity, std::size_t& got) {
+    DWORD read = 0;
+    const BOOL done =
+        ReadFile(source_->get(), buffer, static_cast<DWORD>(capacity), &read, nullptr);
+    got = read;
+    return done ? 0 : LastError(ERROR_READ_FAULT);
+}
+
+void Win32FileSystem::closeSource() {
+    source_.reset();
+}
+
+unsigned long Win32FileSystem::createTarget(const std::string& path) {
+    // CREATE_NEW: an existing file is never opened.
+    HANDLE file = CreateFileW(NameToWide(path.c_str()).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = file == INVALID_HANDLE_VALUE ? LastError(ERROR_PATH_NOT_FOUND) : 0;
+    target_.emplace(file);
+    return error;
+}
+
+unsigned long Win32FileSystem::writeTarget(const char* data, std::size_t size, std::size_t& put) {
+    DWORD written = 0;
+    const BOOL done = WriteFile(target_->get(), data, static_cast<DWORD>(size), &written, nullptr);
+    put = written;
+    return done ? 0 : LastError(ERROR_WRITE_FAULT);
+}
+
+bool Win32FileSystem::setTargetTime(FileTime lastWrite) {
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(lastWrite.ticks);
+    time.dwHighDateTime = static_cast<DWORD>(lastWrite.ticks >> 32);
+    return SetFileTime(target_->get(), nullptr, nullptr, &time) != 0;
+}
+
+unsigned long Win32FileSystem::flushTarget() {
+    return FlushFileBuffers(target_->get()) ? 0 : LastError(ERROR_WRITE_FAULT);
+}
+
+unsigned long Win32FileSystem::closeTarget() {
+    return !target_ || target_->close() ? 0 : LastError(ERROR_WRITE_FAULT);
+}
+
+bool Win32FileSystem::setAttributes(const std::string& path, FileAttributes attributes) {
+    const DWORD bits = (attributes.readOnly ? FILE_ATTRIBUTE_READONLY : 0) |
+                       (attributes.hidden ? FILE_ATTRIBUTE_HIDDEN : 0) |
+                       (attributes.system ? FILE_ATTRIBUTE_SYSTEM : 0) |
+                       (attributes.archive ? FILE_ATTRIBUTE_ARCHIVE : 0);
+    return SetFileAttributesW(NameToWide(path.c_str()).c_str(),
+                              bits ? bits : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+unsigned long Win32FileSystem::replace(const std::string& from, const std::string& to,
+                                       bool replaceExisting) {
+    const DWORD flags = (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH;
+    return MoveFileExW(NameToWide(from.c_str()).c_str(), NameToWide(to.c_str()).c_str(), flags)
+               ? 0
+               : LastError(ERROR_ACCESS_DENIED);
+}
+
+bool Win32FileSystem::remove(const std::string& path) {
+    return DeleteFileW(NameToWide(path.c_str()).c_str()) != 0;
+}
+
+unsigned long Win32FileSystem::temporarySeed() {
+    return GetTickCount();
 }
 
 } // namespace browser

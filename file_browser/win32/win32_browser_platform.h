@@ -6,8 +6,11 @@
 #pragma once
 
 #include "model/browser_platform.h"
-#include "win32/browser_window.h"
+#include "model/file_copy.h"
+#include "platform/handle.h"
+#include "win32/window_handles.h"
 
+#include <optional>
 #include <string>
 
 namespace browser {
@@ -22,9 +25,35 @@ std::wstring NameToWide(const char* name);
 // false when it does not fit or holds a lone surrogate, which UTF-8 cannot carry.
 bool NameFromWide(const std::wstring& name, char* buffer, std::size_t capacity);
 
+// The copy's file calls on Win32: wide calls, every path but the source's in
+// long-path form (see resolveTarget), so that a temporary name may outgrow
+// MAX_PATH where the destination itself just fits.
+class Win32FileSystem : public FileSystem {
+  public:
+    unsigned long resolveTarget(const char* from, const char* to, std::string& target) override;
+    PathState stateOf(const std::string& path) override;
+    unsigned long openSource(const char* path, SourceFacts& facts) override;
+    unsigned long readSource(char* buffer, std::size_t capacity, std::size_t& got) override;
+    void closeSource() override;
+    unsigned long createTarget(const std::string& path) override;
+    unsigned long writeTarget(const char* data, std::size_t size, std::size_t& put) override;
+    bool setTargetTime(FileTime lastWrite) override;
+    unsigned long flushTarget() override;
+    unsigned long closeTarget() override;
+    bool setAttributes(const std::string& path, FileAttributes attributes) override;
+    unsigned long replace(const std::string& from, const std::string& to,
+                          bool replaceExisting) override;
+    bool remove(const std::string& path) override;
+    unsigned long temporarySeed() override;
+
+  private:
+    std::optional<desk::KernelHandle> source_;
+    std::optional<desk::KernelHandle> target_;
+};
+
 class Win32BrowserPlatform : public BrowserPlatform {
   public:
-    explicit Win32BrowserPlatform(BrowserHandles& handles) : h_(handles) {}
+    explicit Win32BrowserPlatform(WindowHandles& handles) : h_(handles) {}
 
     void listDrives() override;
     void listFolder(const char* pattern) override;
@@ -58,7 +87,8 @@ class Win32BrowserPlatform : public BrowserPlatform {
   private:
     void replaceBarText(const std::wstring& text);
 
-    BrowserHandles& h_;
+    WindowHandles& h_;
+    Win32FileSystem files_;
 };
 
 } // namespace browser

@@ -1,5 +1,7 @@
 #include "files_test_support.h"
 
+#include "platform/testing/wine_support.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -7,28 +9,7 @@
 
 namespace risovik::testing {
 
-namespace {
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string full = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-} // namespace
+using desk::testing::RemoveTree;
 
 ScratchFolder::ScratchFolder() {
     char temp[MAX_PATH] = {};

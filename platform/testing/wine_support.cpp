@@ -129,4 +129,38 @@ unsigned ExpectedCodePage() {
     return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : 0;
 }
 
+void RemoveTree(const std::wstring& folder) {
+    // An empty name would stand for the current folder or the drive's root.
+    if (folder.empty())
+        return;
+    const bool ends = folder.back() == L'\\' || folder.back() == L'/';
+    const std::wstring inside = ends ? folder : folder + L'\\';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((inside + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = inside + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+void RemoveTree(const std::string& folder) {
+    const int length = static_cast<int>(folder.size());
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, folder.data(), length, wide.data(), length)));
+    RemoveTree(wide);
+}
+
 } // namespace desk::testing

@@ -76,4 +76,12 @@ unsigned ExpectedCodePage();
 // Shows a colour as "RGB(r,g,b)" for failure messages.
 std::string ColourName(COLORREF c);
 
+// Files of the tests.
+
+// Deletes `folder` and everything in it, read-only files too; the folder may
+// be given with or without its trailing backslash (an empty name deletes
+// nothing). The narrow form is in the ANSI code page, as the A calls read it.
+void RemoveTree(const std::wstring& folder);
+void RemoveTree(const std::string& folder);
+
 } // namespace desk::testing
