@@ -60,8 +60,8 @@ int main() {
     };
     // A full canvas: every pixel coloured, so every copied pixel is a real one.
     auto fill = [&] {
-        HDC dc = Editor().canvasSurface;
-        SelectObject(dc, Editor().canvas.get());
+        Handles().canvasSurface.select(Handles().canvas.get());
+        HDC dc = Handles().canvasSurface.get();
         for (int y = 0; y < 400; y += 4)
             for (int x = 0; x < 450; ++x)
                 SetPixel(dc, x, y, RGB(x % 256, y % 256, 128));
@@ -83,7 +83,7 @@ int main() {
             UpdateWindow(hwnd);
         });
     command(IDC_TEXT_TOOL);
-    SetWindowTextA(Editor().textField, "benchmark12345");
+    SetWindowTextA(Handles().textField, "benchmark12345");
     Measure(
         "repaint with a text", 200, [] {},
         [&] {

@@ -347,12 +347,12 @@ TEST_F(BitmapCommands, OpenedLargerPictureIsSavedWholeAndNewClearsOnlyTheCanvasA
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen()[0].caption, "Open File");
     EXPECT_FALSE(AnyToolPushed());
-    EXPECT_EQ(PictureSize(Editor().canvas.get()).cx, 640);
-    EXPECT_EQ(testing::CompareRows(PixelsOf(Editor().canvas.get()), original, 640), "")
+    EXPECT_EQ(PictureSize(Handles().canvas.get()).cx, 640);
+    EXPECT_EQ(testing::CompareRows(PixelsOf(Handles().canvas.get()), original, 640), "")
         << "the picture shows as loaded, with no shape drawn over it";
 
     Command(IDM_NEW);
-    const auto cleared = PixelsOf(Editor().canvas.get());
+    const auto cleared = PixelsOf(Handles().canvas.get());
     EXPECT_EQ(cleared[100 * 640 + 100], 0u);
     EXPECT_EQ(cleared[100 * 640 + 500], original[100 * 640 + 500]) << "right of the canvas area";
     EXPECT_EQ(cleared[450 * 640 + 100], original[450 * 640 + 100]) << "below the canvas area";
@@ -373,7 +373,7 @@ TEST_F(BitmapCommands, OpenThatDoesNotLoadKeepsTheCanvasAndDeselects) {
     Command(IDM_OPEN_FILE);
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_FALSE(AnyToolPushed());
-    EXPECT_EQ(PictureSize(Editor().canvas.get()).cx, 450);
+    EXPECT_EQ(PictureSize(Handles().canvas.get()).cx, 450);
     EXPECT_EQ(Canvas(150, 100), RGB(255, 0, 0));
 }
 
@@ -439,14 +439,14 @@ TEST_F(BitmapCommands, FailedSaveSaysHerAndLosesNothing) {
     ScratchFolder folder;
     RedRectangle(100, 50, 200, 150);
     CreateDirectoryA(folder.file("taken.bmp").c_str(), nullptr);
-    const auto before = PixelsOf(Editor().canvas.get());
+    const auto before = PixelsOf(Handles().canvas.get());
     ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{Typing(folder.file("taken"))});
     answerer.push(IDOK);
     Command(IDM_SAVE_FILE);
     ASSERT_EQ(answerer.seen().size(), 2u);
     EXPECT_EQ(answerer.seen()[1].text, "Her");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"taken.bmp"});
-    EXPECT_EQ(testing::CompareRows(PixelsOf(Editor().canvas.get()), before, 450), "");
+    EXPECT_EQ(testing::CompareRows(PixelsOf(Handles().canvas.get()), before, 450), "");
     EXPECT_TRUE(AnyToolPushed());
     // The next save to a good name works and holds the same picture.
     answerer.push(IDOK, [&](HWND d) { SetDlgItemTextA(d, kNameField, folder.file("ok").c_str()); });
@@ -461,9 +461,9 @@ TEST_F(BitmapCommands, TransformsOfASmallOpenedPictureReadBlackOutsideIt) {
     ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{
         Typing(testing::CorpusFile("depth24.bmp"))}); // 9 x 6, blue
     Command(IDM_OPEN_FILE);
-    ASSERT_EQ(PictureSize(Editor().canvas.get()).cx, 9);
+    ASSERT_EQ(PictureSize(Handles().canvas.get()).cx, 9);
     Command(IDC_SCALE);
-    ASSERT_EQ(PictureSize(Editor().canvas.get()).cx, 450);
+    ASSERT_EQ(PictureSize(Handles().canvas.get()).cx, 450);
     EXPECT_EQ(Canvas(0, 0), RGB(0, 0, 255)) << "source (1, 1) lies inside the picture";
     EXPECT_EQ(Canvas(3, 2), RGB(0, 0, 255)) << "source (7, 5)";
     EXPECT_EQ(Canvas(4, 0), RGB(0, 0, 0)) << "source (9, 1) lies outside";

@@ -141,7 +141,7 @@ TEST_F(CorpusCommands, RefusedPicturesLeaveTheCanvasAndEveryOtherOneReplacesIt) 
             continue;
         ++dialogs;
         SCOPED_TRACE(e.name);
-        HBITMAP before = Editor().canvas.get();
+        HBITMAP before = Handles().canvas.get();
         const SIZE beforeSize = PictureSize(before);
         const auto beforePixels = PixelsOf(before);
         HBITMAP probe = LoadPicture(CorpusFile(e.name).c_str());
@@ -156,12 +156,12 @@ TEST_F(CorpusCommands, RefusedPicturesLeaveTheCanvasAndEveryOtherOneReplacesIt) 
         ASSERT_EQ(answerer.seen().size(), 1u);
         ASSERT_TRUE(IsWindow(hwnd));
         if (loads) {
-            EXPECT_NE(Editor().canvas.get(), before);
+            EXPECT_NE(Handles().canvas.get(), before);
         } else {
-            EXPECT_EQ(Editor().canvas.get(), before);
-            EXPECT_EQ(PictureSize(Editor().canvas.get()).cx, beforeSize.cx);
+            EXPECT_EQ(Handles().canvas.get(), before);
+            EXPECT_EQ(PictureSize(Handles().canvas.get()).cx, beforeSize.cx);
             EXPECT_EQ(
-                testing::CompareRows(PixelsOf(Editor().canvas.get()), beforePixels, beforeSize.cx),
+                testing::CompareRows(PixelsOf(Handles().canvas.get()), beforePixels, beforeSize.cx),
                 "");
         }
     }

@@ -41,7 +41,7 @@ class EditorWindowFixture : public ::testing::Test {
         InvalidateRect(hwnd, nullptr, FALSE);
         UpdateWindow(hwnd);
     }
-    COLORREF Canvas(int x, int y) { return GetPixel(Editor().canvasSurface, x, y); }
+    COLORREF Canvas(int x, int y) { return GetPixel(Handles().canvasSurface.get(), x, y); }
 
     HWND hwnd = nullptr;
 };

@@ -87,7 +87,7 @@ TEST_F(RecordingCommands, SavedRedRectangleComesBackAfterNew) {
     Command(IDM_NEW);
     ASSERT_EQ(ColourName(Canvas(150, 100)), ColourName(RGB(0, 0, 0)));
     Command(IDM_OPEN_META_1);
-    EXPECT_EQ(Editor().state.playPending, 0) << "the repaint played it";
+    EXPECT_EQ(State().playPending, 0) << "the repaint played it";
     EXPECT_EQ(ColourName(Canvas(150, 100)), ColourName(RGB(255, 0, 0)));
     EXPECT_EQ(ColourName(Canvas(101, 51)), ColourName(RGB(255, 0, 0)));
     EXPECT_EQ(ColourName(Canvas(250, 100)), ColourName(RGB(0, 0, 0)));
@@ -102,8 +102,8 @@ TEST_F(RecordingCommands, MissingSlotDrawsNothing) {
     Command(IDM_NEW);
     const COLORREF before = Canvas(50, 10);
     Command(IDM_OPEN_META_2);
-    EXPECT_EQ(Editor().loadedRecording, nullptr);
-    EXPECT_EQ(Editor().state.playPending, 0);
+    EXPECT_EQ(Handles().loadedRecording, nullptr);
+    EXPECT_EQ(State().playPending, 0);
     EXPECT_EQ(ColourName(Canvas(50, 10)), ColourName(before));
     EXPECT_TRUE(IsWindow(hwnd));
 }
@@ -114,7 +114,7 @@ TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
     Drag(10, 10, 60, 60);
     Command(IDM_SAVE_META_1);
     Command(IDM_OPEN_META_1);
-    ASSERT_NE(Editor().loadedRecording, nullptr);
+    ASSERT_NE(Handles().loadedRecording, nullptr);
     testing::WriteBytes(folder.file("Meta3.wmf"),
                         ReadBytes(testing::CorpusFile("poly_count_huge.wmf")));
     Command(IDM_NEW);
@@ -122,11 +122,11 @@ TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
     answerer.push(IDOK);
     answerer.push(IDOK);
     Command(IDM_OPEN_META_3);
-    EXPECT_EQ(Editor().loadedRecording, nullptr) << "the previous recording is released";
+    EXPECT_EQ(Handles().loadedRecording, nullptr) << "the previous recording is released";
     EXPECT_TRUE(IsWindow(hwnd));
     testing::WriteBytes(folder.file("Meta2.wmf"), {});
     Command(IDM_OPEN_META_2);
-    EXPECT_EQ(Editor().loadedRecording, nullptr);
+    EXPECT_EQ(Handles().loadedRecording, nullptr);
     ASSERT_EQ(answerer.seen().size(), 2u) << "each refused slot says so";
     EXPECT_EQ(answerer.seen()[0].caption, "Meta3.wmf");
     EXPECT_EQ(answerer.seen()[0].text, "Не удалось воспроизвести запись: повреждена.");
@@ -139,13 +139,14 @@ TEST_F(RecordingCommands, PlayedSlotLeavesTheCanvasStateAsItWas) {
     testing::WriteBytes(folder.file("Meta2.wmf"),
                         ReadBytes(testing::CorpusFile("window_origin.wmf")));
     Command(IDM_OPEN_META_2);
-    ASSERT_NE(Editor().loadedRecording, nullptr);
+    ASSERT_NE(Handles().loadedRecording, nullptr);
     EXPECT_EQ(ColourName(Canvas(25, 15)), ColourName(RGB(255, 0, 0))) << "played shifted";
     Command(IDC_RECTANGLE_TOOL);
     Command(IDC_BLUE);
     Drag(200, 200, 220, 220);
     POINT origin{1, 1};
-    EXPECT_TRUE(GetWindowOrgEx(Editor().canvasSurface, &origin) && origin.x == 0 && origin.y == 0)
+    EXPECT_TRUE(GetWindowOrgEx(Handles().canvasSurface.get(), &origin) && origin.x == 0 &&
+                origin.y == 0)
         << "window origin " << origin.x << "," << origin.y;
     desk::testing::ModalAnswerer answerer;
     answerer.push(IDOK, [&](HWND d) { SetDlgItemTextA(d, 0x47C, folder.file("after").c_str()); });
@@ -282,7 +283,7 @@ TEST_F(RecordingCommands, TextRecordsItsColourAndExactlyTheDrawnCharacters) {
 // draw, and the test draws every shape twice.)
 TEST_F(RecordingCommands, TheEditorsOwnLongRecordingPlays) {
     SetWindowTextW(GetDlgItem(hwnd, IDC_TEXT_FIELD), L"Жж é WWWWWWWWW");
-    EditorState& s = Editor().state;
+    EditorState& s = State();
     for (int i = 0; i < 100000; ++i) {
         s.lineTool = i % 4 == 0;
         s.rectangleTool = i % 4 == 1;
@@ -307,7 +308,7 @@ TEST_F(RecordingCommands, TheEditorsOwnLongRecordingPlays) {
     Command(IDM_NEW);
     desk::testing::ModalAnswerer answerer;
     Command(IDM_OPEN_META_1);
-    EXPECT_NE(Editor().loadedRecording, nullptr);
+    EXPECT_NE(Handles().loadedRecording, nullptr);
     EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
     int drawn = 0;
     for (int y = 0; y < 400; y += 10)
@@ -326,7 +327,7 @@ TEST_F(RecordingCommands, PendingClearCancelsThePlayback) {
     SendMessageA(hwnd, WM_COMMAND, IDM_OPEN_META_1, 0);
     UpdateWindow(hwnd);
     EXPECT_EQ(ColourName(Canvas(35, 35)), ColourName(RGB(0, 0, 0)));
-    EXPECT_EQ(Editor().state.playPending, 0);
+    EXPECT_EQ(State().playPending, 0);
 }
 
 } // namespace

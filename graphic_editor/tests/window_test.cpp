@@ -63,9 +63,9 @@ class EditorWindowTest : public EditorWindowFixture {
         Command(IDC_LINE_TOOL);
         Drag(10, 300, 400, 20);
         Command(IDM_NEW); // deselects the tool; the clear is undone below
-        Editor().state.clearPending = 0;
+        State().clearPending = 0;
         for (desk::Point p : {desk::Point{10, 1}, desk::Point{0, 399}, desk::Point{449, 399}})
-            SetPixel(Editor().canvasSurface, p.x, p.y, kWhite);
+            SetPixel(Handles().canvasSurface.get(), p.x, p.y, kWhite);
         UpdateWindow(hwnd);
     }
 };
@@ -267,7 +267,7 @@ TEST_F(EditorWindowTest, ButtonLooksFollowCommandsAndTransforms) {
     Command(IDC_ELLIPSE_TOOL);
     Command(IDM_SCALE_X2);
     EXPECT_EQ(PushedOf(tools), "") << "after a halving";
-    EXPECT_EQ(Editor().state.ellipseTool, 0);
+    EXPECT_EQ(State().ellipseTool, 0);
 }
 
 TEST_F(EditorWindowTest, QuarterTurnMovesPixelsOnRealGdi) {
@@ -330,13 +330,13 @@ TEST_F(EditorWindowTest, TransformOfASmallPictureTreatsTheRestAsBlack) {
     EXPECT_EQ(ColourName(Canvas(250, 200)), ColourName(kBlack)) << "from (200, 200)";
     EXPECT_EQ(ColourName(Canvas(371, 0)), ColourName(kWhite)) << "from (0, 79)";
     BITMAP info{};
-    GetObjectA(Editor().canvas.get(), sizeof info, &info);
+    GetObjectA(Handles().canvas.get(), sizeof info, &info);
     EXPECT_EQ(info.bmWidth, 450);
     EXPECT_EQ(info.bmHeight, 400);
 }
 
 TEST_F(EditorWindowTest, TextFieldIsReadIntoATwelveCharacterBuffer) {
-    SetWindowTextA(Editor().textField, "abcdefghijklmnopq");
+    SetWindowTextA(Handles().textField, "abcdefghijklmnopq");
     char16_t buffer[16];
     std::fill(std::begin(buffer), std::end(buffer), u'#');
     buffer[0] = 12;
@@ -346,7 +346,7 @@ TEST_F(EditorWindowTest, TextFieldIsReadIntoATwelveCharacterBuffer) {
 }
 
 TEST_F(EditorWindowTest, TextToolDrawsInTheColourAtTheReleasePoint) {
-    SetWindowTextA(Editor().textField, "WWWW");
+    SetWindowTextA(Handles().textField, "WWWW");
     Command(IDC_TEXT_TOOL);
     Command(IDC_RED);
     Drag(0, 0, 100, 200);
@@ -363,8 +363,8 @@ TEST_F(EditorWindowTest, ShapesAreAlsoRecorded) {
     Command(IDC_RECTANGLE_TOOL);
     Command(IDC_RED);
     Drag(20, 20, 80, 60);
-    HMETAFILE recorded = CloseMetaFile(Editor().recording);
-    Editor().recording = nullptr;
+    HMETAFILE recorded = CloseMetaFile(Handles().recording);
+    Handles().recording = nullptr;
     ASSERT_NE(recorded, nullptr);
     HDC screen = GetDC(hwnd);
     desk::MemoryDc dc(screen);
@@ -414,15 +414,15 @@ TEST_F(EditorWindowTest, ExitDestroysTheWindowAndPostsQuitZero) {
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
-    EXPECT_EQ(Editor().canvasSurface, nullptr);
+    EXPECT_EQ(Handles().canvasSurface.get(), nullptr);
 }
 
 TEST_F(EditorWindowTest, TextFieldNotificationsChangeNothing) {
     Command(IDC_LINE_TOOL);
-    const EditorState before = Editor().state;
+    const EditorState before = State();
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_TEXT_FIELD, EN_CHANGE),
-                 reinterpret_cast<LPARAM>(Editor().textField));
-    EXPECT_EQ(std::memcmp(&before, &Editor().state, sizeof before), 0);
+                 reinterpret_cast<LPARAM>(Handles().textField));
+    EXPECT_EQ(std::memcmp(&before, &State(), sizeof before), 0);
     EXPECT_TRUE(Pushed(IDC_LINE_TOOL));
 }
 
