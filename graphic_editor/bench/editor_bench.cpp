@@ -76,20 +76,16 @@ int main() {
     command(IDC_RED);
     command(IDC_RECTANGLE_TOOL);
     drag(50, 60, 400, 350);
+    auto repaint = [hwnd] {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
+    };
     Measure(
-        "repaint with a rectangle", 200, [] {},
-        [&] {
-            InvalidateRect(hwnd, nullptr, FALSE);
-            UpdateWindow(hwnd);
-        });
+        "repaint with a rectangle", 200, [] {}, repaint);
     command(IDC_TEXT_TOOL);
     SetWindowTextA(Handles().textField, "benchmark12345");
     Measure(
-        "repaint with a text", 200, [] {},
-        [&] {
-            InvalidateRect(hwnd, nullptr, FALSE);
-            UpdateWindow(hwnd);
-        });
+        "repaint with a text", 200, [] {}, repaint);
     DestroyWindow(hwnd);
     return 0;
 }
