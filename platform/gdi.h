@@ -57,8 +57,14 @@ class MemoryDc {
             DeleteDC(hdc_);
     }
     MemoryDc(MemoryDc&& o) noexcept : hdc_(std::exchange(o.hdc_, nullptr)) {}
+    // Like the other owners: the DC held so far is deleted at once, then the
+    // other one is taken.
     MemoryDc& operator=(MemoryDc&& o) noexcept {
-        std::swap(hdc_, o.hdc_);
+        if (this != &o) {
+            if (hdc_)
+                DeleteDC(hdc_);
+            hdc_ = std::exchange(o.hdc_, nullptr);
+        }
         return *this;
     }
     MemoryDc(const MemoryDc&) = delete;
@@ -67,6 +73,45 @@ class MemoryDc {
 
   private:
     HDC hdc_;
+};
+
+// A memory DC that pictures are selected into in turn, as a canvas that is
+// replaced now and then: what the DC held before the first picture came in
+// is kept, and put back by takeOut() (after which the picture that was in may
+// be deleted) and before the DC is deleted.
+class PictureDc {
+  public:
+    PictureDc() = default;
+    explicit PictureDc(HDC compatibleWith) : dc_(compatibleWith) {}
+    ~PictureDc() { takeOut(); }
+    PictureDc(PictureDc&& o) noexcept
+        : dc_(std::move(o.dc_)), first_(std::exchange(o.first_, nullptr)) {}
+    PictureDc& operator=(PictureDc&& o) noexcept {
+        if (this != &o) {
+            takeOut();
+            dc_ = std::move(o.dc_);
+            first_ = std::exchange(o.first_, nullptr);
+        }
+        return *this;
+    }
+    PictureDc(const PictureDc&) = delete;
+    PictureDc& operator=(const PictureDc&) = delete;
+    HDC get() const { return dc_.get(); }
+    // SelectObject of `picture`; while nothing is kept, what it replaced is.
+    void select(HBITMAP picture) {
+        HGDIOBJ previous = SelectObject(dc_.get(), picture);
+        if (!first_)
+            first_ = previous;
+    }
+    // Puts the kept object back; nothing when none is kept.
+    void takeOut() {
+        if (first_)
+            SelectObject(dc_.get(), std::exchange(first_, nullptr));
+    }
+
+  private:
+    MemoryDc dc_;
+    HGDIOBJ first_ = nullptr;
 };
 
 // An owned pen, brush, bitmap or font: DeleteObject at scope end.

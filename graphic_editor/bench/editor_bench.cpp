@@ -60,8 +60,8 @@ int main() {
     };
     // A full canvas: every pixel coloured, so every copied pixel is a real one.
     auto fill = [&] {
-        HDC dc = Editor().canvasSurface;
-        SelectObject(dc, Editor().canvas.get());
+        Handles().canvasSurface.select(Handles().canvas.get());
+        HDC dc = Handles().canvasSurface.get();
         for (int y = 0; y < 400; y += 4)
             for (int x = 0; x < 450; ++x)
                 SetPixel(dc, x, y, RGB(x % 256, y % 256, 128));
@@ -76,20 +76,16 @@ int main() {
     command(IDC_RED);
     command(IDC_RECTANGLE_TOOL);
     drag(50, 60, 400, 350);
+    auto repaint = [hwnd] {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
+    };
     Measure(
-        "repaint with a rectangle", 200, [] {},
-        [&] {
-            InvalidateRect(hwnd, nullptr, FALSE);
-            UpdateWindow(hwnd);
-        });
+        "repaint with a rectangle", 200, [] {}, repaint);
     command(IDC_TEXT_TOOL);
-    SetWindowTextA(Editor().textField, "benchmark12345");
+    SetWindowTextA(Handles().textField, "benchmark12345");
     Measure(
-        "repaint with a text", 200, [] {},
-        [&] {
-            InvalidateRect(hwnd, nullptr, FALSE);
-            UpdateWindow(hwnd);
-        });
+        "repaint with a text", 200, [] {}, repaint);
     DestroyWindow(hwnd);
     return 0;
 }

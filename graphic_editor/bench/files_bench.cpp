@@ -3,8 +3,10 @@
 //   open of a 1024 x 768 .bmp file,
 //   save, load and playback of a recording of 10,000 shapes.
 // Usage: risovik_files_bench.exe [runs]   (files go to the temporary folder)
+#include "platform/gdi.h"
 #include "platform/win32.h"
 #include "win32/bitmap_io.h"
+#include "model/metafile_records.h"
 #include "model/recording_file.h"
 #include "win32/recordings.h"
 
@@ -45,41 +47,35 @@ struct Figures {
 };
 
 // A canvas surface as the editor has one: a memory DC holding a picture.
-struct Canvas {
+class Canvas {
+  public:
     Canvas(int width, int height) {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        picture = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        first = SelectObject(dc, picture);
+        const desk::WindowDc screen(nullptr);
+        surface_ = desk::PictureDc(screen.get());
+        picture_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        surface_.select(picture_.get());
         for (int y = 0; y < height; y += 3)
             for (int x = 0; x < width; x += 3)
-                SetPixel(dc, x, y, RGB(x & 0xFF, y & 0xFF, (x + y) & 0xFF));
+                SetPixel(dc(), x, y, RGB(x & 0xFF, y & 0xFF, (x + y) & 0xFF));
     }
-    ~Canvas() {
-        SelectObject(dc, first);
-        DeleteDC(dc);
-        DeleteObject(picture);
-    }
-    HDC dc;
-    HBITMAP picture;
-    HGDIOBJ first;
+    HDC dc() const { return surface_.get(); }
+    HBITMAP picture() const { return picture_.get(); }
+
+  private:
+    desk::Bitmap picture_;
+    desk::PictureDc surface_;
 };
 
 // One shape as the paint step records it: pen and brush made, selected,
-// the rectangle, the previous ones back, pen and brush deleted.
+// the rectangle, the previous brush and pen back, brush and pen deleted.
 void RecordRectangle(HDC recording, int i) {
     const COLORREF colour = (i % 2) ? RGB(255, 0, 0) : RGB(0, 0, 255);
-    HPEN pen = CreatePen(PS_SOLID, 2, colour);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HGDIOBJ oldPen = SelectObject(recording, pen);
-    HGDIOBJ oldBrush = SelectObject(recording, brush);
+    const desk::Pen pen(CreatePen(PS_SOLID, 2, colour));
+    const desk::Brush brush(CreateSolidBrush(colour));
+    const desk::Selection withPen(recording, pen.get());
+    const desk::Selection withBrush(recording, brush.get());
     const int x = (i * 37) % 400, y = (i * 53) % 350;
     Rectangle(recording, x, y, x + 40, y + 30);
-    SelectObject(recording, oldPen);
-    SelectObject(recording, oldBrush);
-    DeleteObject(pen);
-    DeleteObject(brush);
 }
 
 // A metafile image built record by record, as a hostile or foreign file may
@@ -124,8 +120,10 @@ class RawMetafile {
     std::vector<std::uint8_t> body_;
 };
 
-constexpr std::uint16_t kCreatePen = 0x02FA, kCreateBrush = 0x02FC, kCreateFont = 0x02FB,
-                        kSelect = 0x012D, kDelete = 0x01F0;
+namespace meta = risovik::meta;
+constexpr std::uint16_t kCreatePen = meta::kCreatePen, kCreateBrush = meta::kCreateBrush,
+                        kCreateFont = meta::kCreateFont, kSelect = meta::kSelectObject,
+                        kDelete = meta::kDeleteObject;
 
 // A pen of this width (solid or dashed) in entry 0 and a solid brush in
 // entry 1, both selected, as the editor's shapes start.
@@ -146,7 +144,7 @@ double PlayMs(const std::vector<std::uint8_t>& bytes, int width = 450, int heigh
     HMETAFILE m = SetMetaFileBitsEx(static_cast<UINT>(bytes.size()), bytes.data());
     Canvas canvas(width, height);
     const double start = Now();
-    risovik::win::PlayRecording(canvas.dc, m);
+    risovik::win::PlayRecording(canvas.dc(), m);
     const double ms = Now() - start;
     DeleteMetaFile(m);
     return ms;
@@ -172,252 +170,133 @@ void Text(RawMetafile& m, int count, int x, int y) {
         w.push_back(0x4D57); // "WM"
     w.push_back(y);
     w.push_back(x);
-    m.add(0x0521, w);
+    m.add(meta::kTextOut, w);
 }
 
+// The setups: a pen of this width and style (1: dashed) and a brush, both
+// selected.
+template <int Width, int Style = 0> void Pens(RawMetafile& m) {
+    SelectPenAndBrush(m, Width, Style);
+}
+
+// The same record every time.
+template <std::uint16_t Function, int... Words> void Same(RawMetafile& m, int) {
+    m.add(Function, {Words...});
+}
+
+// A line of about 64000 pixels, back and forth.
+void LongLine(RawMetafile& m, int i) {
+    m.add(meta::kLineTo, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
+}
+
+// A line across the canvas, back and forth.
+void Across(RawMetafile& m, int i) {
+    m.add(meta::kLineTo, {200 + i % 2, (i % 2) * 449});
+}
+
+// Points swinging between -Spread and Spread, one row further each.
+template <std::uint16_t Function, int Spread> void Zigzag(RawMetafile& m, int i) {
+    std::vector<int> w = {64};
+    for (int k = 0; k < 64; ++k)
+        w.insert(w.end(), {(k % 2) ? Spread : -Spread, (k * 137 + i) % 400});
+    m.add(Function, w);
+}
+
+// Points scattered over a Width x Height box.
+template <int Points, int Width, int Height> void Scatter(RawMetafile& m, int i) {
+    std::vector<int> w = {Points};
+    for (int k = 0; k < Points; ++k)
+        w.insert(w.end(), {(k * 7919 + i) % Width, (k * 104729) % Height});
+    m.add(meta::kPolygon, w);
+}
+
+constexpr int kFar = 32000, kNear = -32000;
+
 const KindCase kKindCases[] = {
-    {"SetBkMode", 20000, nullptr, [](RawMetafile& m, int i) { m.add(0x0102, {1 + i % 2}); }},
+    {"SetBkMode", 20000, nullptr, [](RawMetafile& m, int i) { m.add(meta::kSetBkMode, {1 + i % 2}); }},
     {"SetTextColor", 20000, nullptr,
-     [](RawMetafile& m, int i) {
-         m.add(0x0209, {i & 0xFF, 0});
-     }},
+     [](RawMetafile& m, int i) { m.add(meta::kSetTextColor, {i & 0xFF, 0}); }},
     {"MoveTo", 20000, nullptr,
-     [](RawMetafile& m, int i) {
-         m.add(0x0214, {i % 400, i % 450});
-     }},
-    {"SelectObject (pen, brush)", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) { m.add(meta::kMoveTo, {i % 400, i % 450}); }},
+    {"SelectObject (pen, brush)", 20000, Pens<2>,
      [](RawMetafile& m, int i) { m.add(kSelect, {i % 2}); }},
     {"SaveDC + RestoreDC(-1) pair", 10000, nullptr,
-     [](RawMetafile& m, int) { m.add(0x001E, {}).add(0x0127, {-1}); }},
-    {"CreatePen + Select + Delete, entry 2", 10000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int) { m.add(meta::kSaveDc, {}).add(meta::kRestoreDc, {-1}); }},
+    {"CreatePen + Select + Delete, entry 2", 10000, Pens<2>,
      [](RawMetafile& m, int) {
          m.add(kCreatePen, {1, 2, 0, 0xFF, 0}).add(kSelect, {2}).add(kDelete, {2});
      }},
-    {"CreateBrush + Select + Delete, entry 2", 10000,
-     [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+    {"CreateBrush + Select + Delete, entry 2", 10000, Pens<2>,
      [](RawMetafile& m, int) {
          m.add(kCreateBrush, {0, 0xFF00, 0, 0}).add(kSelect, {2}).add(kDelete, {2});
      }},
     {"SetPixel", 20000, nullptr,
-     [](RawMetafile& m, int i) {
-         m.add(0x041F, {0xFF, 0, i % 400, i % 450});
-     }},
-    {"LineTo 10, pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {100 + (i % 2) * 10, 100});
-     }},
-    {"LineTo 450 across, pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {200 + i % 2, (i % 2) * 449});
-     }},
-    {"LineTo 650 diagonal, dash pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {(i % 2) * 454, (i % 2) * 649});
-     }},
-    {"LineTo 64000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
-     }},
-    {"LineTo 450 across, pen 64", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {200 + i % 2, (i % 2) * 449});
-     }},
-    {"LineTo 64000, pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
-     }},
-    {"Rectangle 10 x 10, pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x041B, {60, 60, 50, 50});
-     }},
-    {"Rectangle 450 x 400 (canvas), pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x041B, {400, 450, 0, 0});
-     }},
-    {"Rectangle 650 x 455 (window), pen 2", 5000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x041B, {455, 650, 0, 0});
-     }},
-    {"Rectangle 64000, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x041B, {32000, 32000, -32000, -32000});
-     }},
-    {"Rectangle 64000, pen 64", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) {
-         m.add(0x041B, {32000, 32000, -32000, -32000});
-     }},
-    {"Ellipse 10 x 10, dash pen 2", 20000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {60, 60, 50, 50});
-     }},
-    {"Ellipse 450 x 400, dash pen 2", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {400, 450, 0, 0});
-     }},
-    {"Ellipse 650 x 455, dash pen 2", 2000, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {455, 650, 0, 0});
-     }},
-    {"Ellipse 650 x 455, pen 64", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {455, 650, 0, 0});
-     }},
-    {"Ellipse 4000 x 4000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {2000, 2000, -2000, -2000});
-     }},
-    {"Ellipse 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {32000, 32000, -32000, -32000});
-     }},
-    {"Ellipse 64000, pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {32000, 32000, -32000, -32000});
-     }},
-    {"RoundRect 650 x 455 corner 100, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x061C, {100, 100, 455, 650, 0, 0});
-     }},
-    {"RoundRect 64000 corner 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x061C, {32000, 32000, 32000, 32000, -32000, -32000});
-     }},
-    {"Pie 650 x 455, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x081A, {0, 0, 455, 650, 455, 650, 0, 0});
-     }},
-    {"Chord 64000, pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x0830, {0, 0, 1, 1, 32000, 32000, -32000, -32000});
-     }},
-    {"Arc 64000, pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int) {
-         m.add(0x0817, {0, 0, 1, 1, 32000, 32000, -32000, -32000});
-     }},
-    {"Polyline 64 points over 450, pen 2", 1000, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
+     [](RawMetafile& m, int i) { m.add(meta::kSetPixel, {0xFF, 0, i % 400, i % 450}); }},
+    {"LineTo 10, pen 2", 20000, Pens<2>,
+     [](RawMetafile& m, int i) { m.add(meta::kLineTo, {100 + (i % 2) * 10, 100}); }},
+    {"LineTo 450 across, pen 2", 5000, Pens<2>, Across},
+    {"LineTo 650 diagonal, dash pen 2", 5000, Pens<2, 1>,
+     [](RawMetafile& m, int i) { m.add(meta::kLineTo, {(i % 2) * 454, (i % 2) * 649}); }},
+    {"LineTo 64000, pen 2", 100, Pens<2>, LongLine},
+    {"LineTo 450 across, pen 64", 2000, Pens<64>, Across},
+    {"LineTo 64000, pen 64", 20, Pens<64>, LongLine},
+    {"Rectangle 10 x 10, pen 2", 20000, Pens<2>, Same<meta::kRectangle, 60, 60, 50, 50>},
+    {"Rectangle 450 x 400 (canvas), pen 2", 5000, Pens<2>, Same<meta::kRectangle, 400, 450, 0, 0>},
+    {"Rectangle 650 x 455 (window), pen 2", 5000, Pens<2>, Same<meta::kRectangle, 455, 650, 0, 0>},
+    {"Rectangle 64000, pen 2", 1000, Pens<2>, Same<meta::kRectangle, kFar, kFar, kNear, kNear>},
+    {"Rectangle 64000, pen 64", 500, Pens<64>, Same<meta::kRectangle, kFar, kFar, kNear, kNear>},
+    {"Ellipse 10 x 10, dash pen 2", 20000, Pens<2, 1>, Same<meta::kEllipse, 60, 60, 50, 50>},
+    {"Ellipse 450 x 400, dash pen 2", 2000, Pens<2, 1>, Same<meta::kEllipse, 400, 450, 0, 0>},
+    {"Ellipse 650 x 455, dash pen 2", 2000, Pens<2, 1>, Same<meta::kEllipse, 455, 650, 0, 0>},
+    {"Ellipse 650 x 455, pen 64", 500, Pens<64>, Same<meta::kEllipse, 455, 650, 0, 0>},
+    {"Ellipse 4000 x 4000, pen 2", 100, Pens<2>, Same<meta::kEllipse, 2000, 2000, -2000, -2000>},
+    {"Ellipse 64000, pen 2", 10, Pens<2>, Same<meta::kEllipse, kFar, kFar, kNear, kNear>},
+    {"Ellipse 64000, pen 64", 5, Pens<64>, Same<meta::kEllipse, kFar, kFar, kNear, kNear>},
+    {"RoundRect 650 x 455 corner 100, pen 2", 1000, Pens<2>,
+     Same<meta::kRoundRect, 100, 100, 455, 650, 0, 0>},
+    {"RoundRect 64000 corner 64000, pen 2", 10, Pens<2>,
+     Same<meta::kRoundRect, kFar, kFar, kFar, kFar, kNear, kNear>},
+    {"Pie 650 x 455, pen 2", 1000, Pens<2>, Same<meta::kPie, 0, 0, 455, 650, 455, 650, 0, 0>},
+    {"Chord 64000, pen 2", 10, Pens<2>, Same<meta::kChord, 0, 0, 1, 1, kFar, kFar, kNear, kNear>},
+    {"Arc 64000, pen 64", 5, Pens<64>, Same<meta::kArc, 0, 0, 1, 1, kFar, kFar, kNear, kNear>},
+    {"Polyline 64 points over 450, pen 2", 1000, Pens<2>,
      [](RawMetafile& m, int i) {
          std::vector<int> w = {64};
          for (int k = 0; k < 64; ++k)
              w.insert(w.end(), {(k % 2) ? 449 : 0, (k * 6 + i) % 400});
-         m.add(0x0325, w);
+         m.add(meta::kPolyline, w);
      }},
-    {"Polyline 64 points over 40000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {64};
-         for (int k = 0; k < 64; ++k)
-             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
-         m.add(0x0325, w);
-     }},
-    {"Polyline 64 points over 40000, pen 64", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 64); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {64};
-         for (int k = 0; k < 64; ++k)
-             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
-         m.add(0x0325, w);
-     }},
-    {"Polygon 64 points over 40000, pen 2", 100, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {64};
-         for (int k = 0; k < 64; ++k)
-             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
-         m.add(0x0324, w);
-     }},
-    {"Polygon 2000 points in 450 x 400, pen 2", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {2000};
-         for (int k = 0; k < 2000; ++k)
-             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
-         m.add(0x0324, w);
-     }},
-    {"Ellipse 450 x 400, pen 2", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {400, 450, 0, 0});
-     }},
-    {"Ellipse 450 x 400, pen 1", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {400, 450, 0, 0});
-     }},
-    {"Ellipse 100 x 100, dash pen 2", 500, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {200, 200, 100, 100});
-     }},
-    {"Ellipse 200 x 200, dash pen 2", 200, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {300, 300, 100, 100});
-     }},
-    {"Ellipse 4000 x 4000, dash pen 2", 10, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {2000, 2000, -2000, -2000});
-     }},
-    {"Ellipse 64000, dash pen 2", 3, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {32000, 32000, -32000, -32000});
-     }},
-    {"Ellipse 64000, dash pen 64", 3, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {32000, 32000, -32000, -32000});
-     }},
-    {"Ellipse 450 x 400, dash pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x0418, {400, 450, 0, 0});
-     }},
-    {"Rectangle 64000, dash pen 64", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int) {
-         m.add(0x041B, {32000, 32000, -32000, -32000});
-     }},
-    {"LineTo 64000, dash pen 64", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
-     }},
-    {"LineTo 64000, dash pen 2", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 2, 1); },
-     [](RawMetafile& m, int i) {
-         m.add(0x0213, {(i % 2) ? 32000 : -32000, (i % 2) ? -32000 : 32000});
-     }},
-    {"Polyline 64 points over 40000, dash pen 64", 3,
-     [](RawMetafile& m) { SelectPenAndBrush(m, 64, 1); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {64};
-         for (int k = 0; k < 64; ++k)
-             w.insert(w.end(), {(k % 2) ? 20000 : -20000, (k * 137 + i) % 400});
-         m.add(0x0325, w);
-     }},
-    {"Polygon 200 points in 450 x 400, pen 2", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {200};
-         for (int k = 0; k < 200; ++k)
-             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
-         m.add(0x0324, w);
-     }},
-    {"Polygon 600 points in 450 x 400, pen 2", 20, [](RawMetafile& m) { SelectPenAndBrush(m, 2); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {600};
-         for (int k = 0; k < 600; ++k)
-             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
-         m.add(0x0324, w);
-     }},
-    {"Polygon 2000 points in 450 x 400, pen 1", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {2000};
-         for (int k = 0; k < 2000; ++k)
-             w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
-         m.add(0x0324, w);
-     }},
-    {"Polygon 2000 points in 4000 x 4000, pen 1", 5,
-     [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
-     [](RawMetafile& m, int i) {
-         std::vector<int> w = {2000};
-         for (int k = 0; k < 2000; ++k)
-             w.insert(w.end(), {(k * 7919 + i) % 4000, (k * 104729) % 4000});
-         m.add(0x0324, w);
-     }},
-    {"PolyPolygon 100 x 20 points in 450 x 400", 5, [](RawMetafile& m) { SelectPenAndBrush(m, 1); },
+    {"Polyline 64 points over 40000, pen 2", 100, Pens<2>, Zigzag<meta::kPolyline, 20000>},
+    {"Polyline 64 points over 40000, pen 64", 10, Pens<64>, Zigzag<meta::kPolyline, 20000>},
+    {"Polygon 64 points over 40000, pen 2", 100, Pens<2>, Zigzag<meta::kPolygon, 20000>},
+    {"Polygon 2000 points in 450 x 400, pen 2", 20, Pens<2>, Scatter<2000, 450, 400>},
+    {"Ellipse 450 x 400, pen 2", 200, Pens<2>, Same<meta::kEllipse, 400, 450, 0, 0>},
+    {"Ellipse 450 x 400, pen 1", 200, Pens<1>, Same<meta::kEllipse, 400, 450, 0, 0>},
+    {"Ellipse 100 x 100, dash pen 2", 500, Pens<2, 1>, Same<meta::kEllipse, 200, 200, 100, 100>},
+    {"Ellipse 200 x 200, dash pen 2", 200, Pens<2, 1>, Same<meta::kEllipse, 300, 300, 100, 100>},
+    {"Ellipse 4000 x 4000, dash pen 2", 10, Pens<2, 1>,
+     Same<meta::kEllipse, 2000, 2000, -2000, -2000>},
+    {"Ellipse 64000, dash pen 2", 3, Pens<2, 1>, Same<meta::kEllipse, kFar, kFar, kNear, kNear>},
+    {"Ellipse 64000, dash pen 64", 3, Pens<64, 1>, Same<meta::kEllipse, kFar, kFar, kNear, kNear>},
+    {"Ellipse 450 x 400, dash pen 64", 20, Pens<64, 1>, Same<meta::kEllipse, 400, 450, 0, 0>},
+    {"Rectangle 64000, dash pen 64", 20, Pens<64, 1>,
+     Same<meta::kRectangle, kFar, kFar, kNear, kNear>},
+    {"LineTo 64000, dash pen 64", 5, Pens<64, 1>, LongLine},
+    {"LineTo 64000, dash pen 2", 5, Pens<2, 1>, LongLine},
+    {"Polyline 64 points over 40000, dash pen 64", 3, Pens<64, 1>,
+     Zigzag<meta::kPolyline, 20000>},
+    {"Polygon 200 points in 450 x 400, pen 2", 20, Pens<2>, Scatter<200, 450, 400>},
+    {"Polygon 600 points in 450 x 400, pen 2", 20, Pens<2>, Scatter<600, 450, 400>},
+    {"Polygon 2000 points in 450 x 400, pen 1", 5, Pens<1>, Scatter<2000, 450, 400>},
+    {"Polygon 2000 points in 4000 x 4000, pen 1", 5, Pens<1>, Scatter<2000, 4000, 4000>},
+    {"PolyPolygon 100 x 20 points in 450 x 400", 5, Pens<1>,
      [](RawMetafile& m, int i) {
          std::vector<int> w = {100};
          for (int k = 0; k < 100; ++k)
              w.push_back(20);
          for (int k = 0; k < 2000; ++k)
              w.insert(w.end(), {(k * 7919 + i) % 450, (k * 104729) % 400});
-         m.add(0x0538, w);
+         m.add(meta::kPolyPolygon, w);
      }},
     {"TextOut 12 chars, stock font", 20000, nullptr,
      [](RawMetafile& m, int i) { Text(m, 12, i % 400, i % 380); }},
@@ -428,9 +307,7 @@ const KindCase kKindCases[] = {
     {"TextOut 200 chars, font 256", 50, [](RawMetafile& m) { SelectFont(m, 256); },
      [](RawMetafile& m, int i) { Text(m, 200, -3000, i % 200); }},
     {"ExtTextOut 2 chars, opaque 64000 box", 1000, nullptr,
-     [](RawMetafile& m, int) {
-         m.add(0x0A32, {10, 10, 2, 2, -32000, -32000, 32000, 32000, 0x4D57});
-     }},
+     Same<meta::kExtTextOut, 10, 10, 2, 2, kNear, kNear, kFar, kFar, 0x4D57>},
 };
 
 // Playback time of each kind of record, measured per record: the figures the
@@ -482,7 +359,7 @@ void MeasureRecordKinds(int runs, const char* filter) {
 void MeasureLargeCanvas() {
     RawMetafile one, four;
     for (int i = 0; i < 4; ++i)
-        four.add(0x0418, {32000, 32000, -32000, -32000});
+        four.add(meta::kEllipse, {32000, 32000, -32000, -32000});
     const double base = PlayMs(one.bytes(), 8192, 8192);
     std::printf("\n4 ellipses of 64000, stock pen, on 8192 x 8192: %.1f ms\n",
                 PlayMs(four.bytes(), 8192, 8192) - base);
@@ -490,7 +367,7 @@ void MeasureLargeCanvas() {
     for (int i = 0; i < 200; ++i)
         zigzag.insert(zigzag.end(), {(i % 2) ? 15000 : -15000, i * 100});
     RawMetafile line;
-    line.add(0x0325, zigzag);
+    line.add(meta::kPolyline, zigzag);
     std::printf("polyline of 200 points over 30000, stock pen: %.1f ms\n", PlayMs(line.bytes()));
 }
 
@@ -545,7 +422,7 @@ int main(int argc, char** argv) {
         Canvas canvas(450, 400);
         for (int i = 0; i < runs; ++i) {
             const double start = Now();
-            SavePictureAs("canvas", canvas.picture, canvas.dc);
+            SavePictureAs("canvas", canvas.picture(), canvas.dc());
             save.ms.push_back(Now() - start);
         }
     }
@@ -554,7 +431,7 @@ int main(int argc, char** argv) {
     Figures open;
     {
         Canvas big(1024, 768);
-        SavePictureAs("big", big.picture, big.dc);
+        SavePictureAs("big", big.picture(), big.dc());
         for (int i = 0; i < runs; ++i) {
             const double start = Now();
             HBITMAP picture = LoadPicture("big.bmp");
@@ -579,7 +456,7 @@ int main(int argc, char** argv) {
         const double opened = Now();
         if (!loaded)
             std::printf("Meta.wmf did not load\n");
-        risovik::win::PlayRecording(canvas.dc, loaded);
+        risovik::win::PlayRecording(canvas.dc(), loaded);
         const double played = Now();
         saveRecording.ms.push_back(saved - start);
         loadRecording.ms.push_back(opened - saved);

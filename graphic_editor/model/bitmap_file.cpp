@@ -1,5 +1,7 @@
 #include "model/bitmap_file.h"
 
+#include "model/little_endian.h"
+
 #include <cstring>
 #include <limits>
 #include <new>
@@ -7,21 +9,6 @@
 namespace risovik {
 
 namespace {
-
-void Put16(std::uint8_t* at, std::uint32_t value) {
-    at[0] = static_cast<std::uint8_t>(value & 0xFF);
-    at[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-}
-
-void Put32(std::uint8_t* at, std::uint32_t value) {
-    Put16(at, value & 0xFFFF);
-    Put16(at + 2, value >> 16);
-}
-
-std::uint32_t Get32(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-           static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
 
 // Offsets inside the 40-byte info header.
 constexpr std::size_t kInfoSize = 0;
@@ -82,7 +69,7 @@ std::int32_t BitmapInfo::height() const {
     return static_cast<std::int32_t>(Get32(block.data() + kInfoHeight));
 }
 int BitmapInfo::bitsPerPixel() const {
-    return block[kInfoBits] | block[kInfoBits + 1] << 8;
+    return static_cast<int>(Get16(block.data() + kInfoBits));
 }
 std::uint32_t BitmapInfo::pixelOffset() const {
     return static_cast<std::uint32_t>(kFileHeaderSize + kInfoHeaderSize + 4 * entries);

@@ -1,5 +1,7 @@
 #include "model/bitmap_reader.h"
 
+#include "model/little_endian.h"
+
 namespace risovik {
 
 namespace {
@@ -8,14 +10,6 @@ constexpr std::size_t kFileHeader = 14;
 constexpr std::uint32_t kCoreHeader = 12;
 constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kJpeg = 4, kPng = 5,
                         kAlphaBitFields = 6;
-
-std::uint32_t Get16(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8;
-}
-
-std::uint32_t Get32(const std::uint8_t* at) {
-    return Get16(at) | Get16(at + 2) << 16;
-}
 
 std::uint64_t RowBytes(std::uint64_t width, int bits) {
     return (width * static_cast<std::uint64_t>(bits) + 31) / 32 * 4;
@@ -53,11 +47,27 @@ struct Channel {
 
 } // namespace
 
-BitmapRead ReadBitmapLayout(const std::uint8_t* file, std::size_t size, BitmapLayout& layout) {
-    layout = BitmapLayout{};
+namespace {
+
+// The info header's fields, as read before they are checked.
+struct InfoFields {
+    std::uint32_t size = 0; // of the info header
+    std::int64_t width = 0, height = 0;
+    std::uint32_t planes = 0, coloursUsed = 0;
+    // Where the colour table starts (after the masks of a 40-byte header).
+    std::size_t tableStart = 0;
+    std::size_t entrySize = 4;
+};
+
+bool IsBitFields(std::uint32_t compression) {
+    return compression == kBitFields || compression == kAlphaBitFields;
+}
+
+// The "BM" mark and an info header of a known size that lies in the file.
+BitmapRead CheckHeaders(const std::uint8_t* file, std::size_t size, std::uint32_t& infoSize) {
     if (file == nullptr || size < kFileHeader + 4 || file[0] != 'B' || file[1] != 'M')
         return BitmapRead::NotABitmap;
-    const std::uint32_t infoSize = Get32(file + kFileHeader);
+    infoSize = Get32(file + kFileHeader);
     switch (infoSize) {
     case kCoreHeader:
     case 40:
@@ -67,95 +77,143 @@ BitmapRead ReadBitmapLayout(const std::uint8_t* file, std::size_t size, BitmapLa
     case 124: break;
     default: return infoSize < kCoreHeader ? BitmapRead::Damaged : BitmapRead::Unsupported;
     }
-    if (size < kFileHeader + infoSize)
-        return BitmapRead::Damaged;
+    return size < kFileHeader + infoSize ? BitmapRead::Damaged : BitmapRead::Ok;
+}
+
+// The 12-byte core header has 16-bit sizes, no compression and 3-byte table
+// entries; the larger ones share the 40-byte header's fields.
+InfoFields ReadInfoFields(const std::uint8_t* file, std::uint32_t infoSize, BitmapLayout& layout) {
     const std::uint8_t* info = file + kFileHeader;
-    std::int64_t width = 0, height = 0;
-    std::uint32_t planes = 0, coloursUsed = 0;
-    std::size_t tableStart = kFileHeader + infoSize;
-    std::size_t entrySize = 4;
+    InfoFields f;
+    f.size = infoSize;
+    f.tableStart = kFileHeader + infoSize;
     if (infoSize == kCoreHeader) {
-        width = Get16(info + 4);
-        height = Get16(info + 6);
-        planes = Get16(info + 8);
+        f.width = Get16(info + 4);
+        f.height = Get16(info + 6);
+        f.planes = Get16(info + 8);
         layout.bitsPerPixel = static_cast<int>(Get16(info + 10));
-        entrySize = 3;
+        f.entrySize = 3;
     } else {
-        width = static_cast<std::int32_t>(Get32(info + 4));
-        height = static_cast<std::int32_t>(Get32(info + 8));
-        planes = Get16(info + 12);
+        f.width = static_cast<std::int32_t>(Get32(info + 4));
+        f.height = static_cast<std::int32_t>(Get32(info + 8));
+        f.planes = Get16(info + 12);
         layout.bitsPerPixel = static_cast<int>(Get16(info + 14));
         layout.compression = Get32(info + 16);
-        coloursUsed = Get32(info + 32);
+        f.coloursUsed = Get32(info + 32);
     }
+    return f;
+}
+
+// A kind this reader decodes: a depth that goes with its compression, a
+// width, a height and one plane.
+BitmapRead CheckKind(const InfoFields& f, const BitmapLayout& layout) {
     const std::uint32_t c = layout.compression;
     const int bits = layout.bitsPerPixel;
     if (c == kJpeg || c == kPng || c > kAlphaBitFields || bits == 64)
         return BitmapRead::Unsupported;
-    if (width <= 0 || height == 0 || planes != 1)
+    if (f.width <= 0 || f.height == 0 || f.planes != 1)
         return BitmapRead::Damaged;
-    const bool fields = c == kBitFields || c == kAlphaBitFields;
     const bool known = (c == kRgb && (bits == 1 || bits == 4 || bits == 8 || bits == 16 ||
                                       bits == 24 || bits == 32)) ||
                        (c == kRle8 && bits == 8) || (c == kRle4 && bits == 4) ||
-                       (fields && (bits == 16 || bits == 32));
-    if (!known)
-        return BitmapRead::Damaged;
+                       (IsBitFields(c) && (bits == 16 || bits == 32));
+    return known ? BitmapRead::Ok : BitmapRead::Damaged;
+}
 
-    layout.topDown = height < 0;
-    if (height < 0)
-        height = -height;
-    if (width > kMaxPictureSide || height > kMaxPictureSide ||
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4 >
+// Width, height and row order (a negative height: top row first), within
+// the size limits.
+BitmapRead ReadSize(const InfoFields& f, BitmapLayout& layout) {
+    layout.topDown = f.height < 0;
+    const std::int64_t height = f.height < 0 ? -f.height : f.height;
+    if (f.width > kMaxPictureSide || height > kMaxPictureSide ||
+        static_cast<std::uint64_t>(f.width) * static_cast<std::uint64_t>(height) * 4 >
             kMaxPictureBytes)
         return BitmapRead::TooLarge;
-    layout.width = static_cast<std::int32_t>(width);
+    layout.width = static_cast<std::int32_t>(f.width);
     layout.height = static_cast<std::int32_t>(height);
+    return BitmapRead::Ok;
+}
 
-    // Masks: inside the larger headers, after the 40-byte one.
-    if (fields) {
-        const std::uint8_t* masks = info + 40;
-        if (infoSize == 40) {
-            tableStart += c == kAlphaBitFields ? 16 : 12;
-            if (size < tableStart)
+// Masks of bit-field pixels lie inside the larger headers, after the 40-byte
+// one; a 40-byte header is followed by them. Plain 16- and 32-bit pixels
+// have fixed masks.
+BitmapRead ReadMasks(const std::uint8_t* file, std::size_t size, InfoFields& f,
+                     BitmapLayout& layout) {
+    const std::uint32_t c = layout.compression;
+    if (IsBitFields(c)) {
+        const std::uint8_t* masks = file + kFileHeader + 40;
+        if (f.size == 40) {
+            f.tableStart += c == kAlphaBitFields ? 16 : 12;
+            if (size < f.tableStart)
                 return BitmapRead::Damaged;
         }
         layout.masks = {Get32(masks), Get32(masks + 4), Get32(masks + 8)};
-    } else if (bits == 16) {
+    } else if (layout.bitsPerPixel == 16) {
         layout.masks = {0x7C00, 0x03E0, 0x001F};
-    } else if (bits == 32) {
+    } else if (layout.bitsPerPixel == 32) {
         layout.masks = {0xFF0000, 0x00FF00, 0x0000FF};
     }
+    return BitmapRead::Ok;
+}
 
+// The pixels start after the table and inside the file; uncompressed rows
+// must all lie in it, run-length data must have at least one byte.
+BitmapRead ReadPixelOffset(const std::uint8_t* file, std::size_t size, const InfoFields& f,
+                           BitmapLayout& layout) {
     const std::uint64_t offset = Get32(file + 10);
-    if (offset < tableStart || offset > size)
+    if (offset < f.tableStart || offset > size)
         return BitmapRead::Damaged;
     layout.pixelOffset = static_cast<std::size_t>(offset);
-    if (c == kRgb || fields) {
+    const std::uint32_t c = layout.compression;
+    if (c == kRgb || IsBitFields(c)) {
         const std::uint64_t image =
-            RowBytes(static_cast<std::uint64_t>(width), bits) * static_cast<std::uint64_t>(height);
+            RowBytes(static_cast<std::uint64_t>(layout.width), layout.bitsPerPixel) *
+            static_cast<std::uint64_t>(layout.height);
         if (image > size - offset)
             return BitmapRead::Damaged;
     } else if (offset == size) {
         return BitmapRead::Damaged;
     }
+    return BitmapRead::Ok;
+}
 
-    if (bits <= 8) {
-        // The table holds the declared number of entries (all 2^bits when 0
-        // or more), as far as they lie before the pixels.
-        const std::uint32_t most = 1u << bits;
-        const std::uint32_t declared = coloursUsed == 0 || coloursUsed > most ? most : coloursUsed;
-        const std::size_t room = (layout.pixelOffset - tableStart) / entrySize;
-        layout.paletteSize = static_cast<int>(declared < room ? declared : room);
-        for (int i = 0; i < layout.paletteSize; ++i) {
-            const std::uint8_t* e = file + tableStart + entrySize * static_cast<std::size_t>(i);
-            layout.palette[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(e[2]) << 16 |
-                                                          static_cast<std::uint32_t>(e[1]) << 8 |
-                                                          e[0];
-        }
-        for (std::size_t i = static_cast<std::size_t>(layout.paletteSize); i < 256; ++i)
-            layout.palette[i] = layout.palette[0];
+// The table holds the declared number of entries (all 2^bits when 0 or
+// more), as far as they lie before the pixels; the rest take entry 0.
+void ReadPalette(const std::uint8_t* file, const InfoFields& f, BitmapLayout& layout) {
+    const int bits = layout.bitsPerPixel;
+    if (bits > 8)
+        return;
+    const std::uint32_t most = 1u << bits;
+    const std::uint32_t declared =
+        f.coloursUsed == 0 || f.coloursUsed > most ? most : f.coloursUsed;
+    const std::size_t room = (layout.pixelOffset - f.tableStart) / f.entrySize;
+    layout.paletteSize = static_cast<int>(declared < room ? declared : room);
+    for (int i = 0; i < layout.paletteSize; ++i) {
+        const std::uint8_t* e = file + f.tableStart + f.entrySize * static_cast<std::size_t>(i);
+        layout.palette[static_cast<std::size_t>(i)] =
+            static_cast<std::uint32_t>(e[2]) << 16 | static_cast<std::uint32_t>(e[1]) << 8 | e[0];
     }
+    for (std::size_t i = static_cast<std::size_t>(layout.paletteSize); i < 256; ++i)
+        layout.palette[i] = layout.palette[0];
+}
+
+} // namespace
+
+// Each step checks what the ones before it have read; the first that fails
+// gives the result.
+BitmapRead ReadBitmapLayout(const std::uint8_t* file, std::size_t size, BitmapLayout& layout) {
+    layout = BitmapLayout{};
+    std::uint32_t infoSize = 0;
+    BitmapRead read = CheckHeaders(file, size, infoSize);
+    if (read != BitmapRead::Ok)
+        return read;
+    InfoFields f = ReadInfoFields(file, infoSize, layout);
+    if ((read = CheckKind(f, layout)) != BitmapRead::Ok ||
+        (read = ReadSize(f, layout)) != BitmapRead::Ok ||
+        (read = ReadMasks(file, size, f, layout)) != BitmapRead::Ok ||
+        (read = ReadPixelOffset(file, size, f, layout)) != BitmapRead::Ok)
+        return read;
+    ReadPalette(file, f, layout);
     return BitmapRead::Ok;
 }
 

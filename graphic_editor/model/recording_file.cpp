@@ -1,5 +1,8 @@
 #include "model/recording_file.h"
 
+#include "model/little_endian.h"
+#include "model/metafile_records.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -9,17 +12,11 @@ namespace risovik {
 
 namespace {
 
-std::uint32_t Word(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8;
-}
-
-std::uint32_t DoubleWord(const std::uint8_t* at) {
-    return Word(at) | Word(at + 2) << 16;
-}
+using namespace meta;
 
 // A parameter word as the signed 16-bit number GDI takes it for.
 std::int64_t Signed(const std::uint8_t* at) {
-    return static_cast<std::int16_t>(Word(at));
+    return static_cast<std::int16_t>(Get16(at));
 }
 
 // Records whose parameters have a fixed size: the function number and the
@@ -30,47 +27,40 @@ struct FixedRecord {
 };
 
 constexpr FixedRecord kFixedRecords[] = {
-    {0x0000, 0},  // end of the recording
-    {0x001E, 0},  // SaveDC
-    {0x0127, 1},  // RestoreDC
-    {0x0102, 1},  // SetBkMode
-    {0x0103, 1},  // SetMapMode
-    {0x0104, 1},  // SetROP2
-    {0x0106, 1},  // SetPolyFillMode
-    {0x0107, 1},  // SetStretchBltMode
-    {0x012E, 1},  // SetTextAlign
-    {0x0201, 2},  // SetBkColor
-    {0x0209, 2},  // SetTextColor
-    {0x020B, 2},  // SetWindowOrg
-    {0x020C, 2},  // SetWindowExt
-    {0x020D, 2},  // SetViewportOrg
-    {0x020E, 2},  // SetViewportExt
-    {0x020F, 2},  // OffsetWindowOrg
-    {0x0211, 2},  // OffsetViewportOrg
-    {0x0213, 2},  // LineTo
-    {0x0214, 2},  // MoveTo
-    {0x041F, 4},  // SetPixel
-    {0x041B, 4},  // Rectangle
-    {0x0418, 4},  // Ellipse
-    {0x061C, 6},  // RoundRect
-    {0x0817, 8},  // Arc
-    {0x081A, 8},  // Pie
-    {0x0830, 8},  // Chord
-    {0x012D, 1},  // SelectObject
-    {0x01F0, 1},  // DeleteObject
-    {0x02FA, 5},  // CreatePenIndirect
-    {0x02FC, 4},  // CreateBrushIndirect
-    {0x02FB, 25}, // CreateFontIndirect: the whole font record with its 32-byte face name
+    {kEnd, 0},
+    {kSaveDc, 0},
+    {kRestoreDc, 1},
+    {kSetBkMode, 1},
+    {kSetMapMode, 1},
+    {kSetRop2, 1},
+    {kSetPolyFillMode, 1},
+    {kSetStretchBltMode, 1},
+    {kSetTextAlign, 1},
+    {kSetBkColor, 2},
+    {kSetTextColor, 2},
+    {kSetWindowOrg, 2},
+    {kSetWindowExt, 2},
+    {kSetViewportOrg, 2},
+    {kSetViewportExt, 2},
+    {kOffsetWindowOrg, 2},
+    {kOffsetViewportOrg, 2},
+    {kLineTo, 2},
+    {kMoveTo, 2},
+    {kSetPixel, 4},
+    {kRectangle, 4},
+    {kEllipse, 4},
+    {kRoundRect, 6},
+    {kArc, 8},
+    {kPie, 8},
+    {kChord, 8},
+    {kSelectObject, 1},
+    {kDeleteObject, 1},
+    {kCreatePen, 5},
+    {kCreateBrush, 4},
+    {kCreateFont, 25}, // the whole font record with its 32-byte face name
 };
 
-constexpr std::uint16_t kPolygon = 0x0324;
-constexpr std::uint16_t kPolyline = 0x0325;
-constexpr std::uint16_t kPolyPolygon = 0x0538;
-constexpr std::uint16_t kTextOut = 0x0521;
-constexpr std::uint16_t kExtTextOut = 0x0A32;
 constexpr std::uint32_t kTextRectangleOptions = 0x0002 | 0x0004; // opaque, clipped
-constexpr std::uint16_t kSelectObject = 0x012D;
-constexpr std::uint16_t kDeleteObject = 0x01F0;
 // Byte offset of mtNoObjects in the header: the size of the object table the
 // player makes, which it indexes with a record's object number unchecked.
 constexpr std::size_t kHeaderObjects = 10;
@@ -86,27 +76,27 @@ long long NeededWords(std::uint16_t function, const std::uint8_t* params, std::u
     case kPolyline:
         if (have < 1)
             return 1;
-        return 1 + 2LL * Word(params);
+        return 1 + 2LL * Get16(params);
     case kPolyPolygon: {
         if (have < 1)
             return 1;
-        const std::uint32_t polygons = Word(params);
+        const std::uint32_t polygons = Get16(params);
         if (have < 1 + polygons)
             return 1LL + polygons;
         long long points = 0;
         for (std::uint32_t i = 0; i < polygons; ++i)
-            points += Word(params + 2 + 2 * i);
+            points += Get16(params + 2 + 2 * i);
         return 1LL + polygons + 2 * points;
     }
     case kTextOut:
         if (have < 1)
             return 1;
-        return 1 + (Word(params) + 1LL) / 2 + 2;
+        return 1 + (Get16(params) + 1LL) / 2 + 2;
     case kExtTextOut: {
         if (have < 4)
             return 4;
-        const std::uint32_t count = Word(params + 4);
-        const std::uint32_t options = Word(params + 6);
+        const std::uint32_t count = Get16(params + 4);
+        const std::uint32_t options = Get16(params + 6);
         return 4 + ((options & kTextRectangleOptions) ? 4 : 0) + (count + 1LL) / 2;
     }
     default: return -1;
@@ -119,31 +109,15 @@ bool RecordingHeaderFits(const std::uint8_t* header, std::size_t size, std::uint
     const std::size_t headerBytes = 2 * kMetafileHeaderWords;
     if (header == nullptr || size < headerBytes)
         return false;
-    const std::uint32_t type = Word(header);
-    const std::uint32_t headerWords = Word(header + 2);
-    const std::uint64_t totalBytes = 2ULL * DoubleWord(header + 6);
+    const std::uint32_t type = Get16(header);
+    const std::uint32_t headerWords = Get16(header + 2);
+    const std::uint64_t totalBytes = 2ULL * Get32(header + 6);
     return (type == 1 || type == 2) && headerWords == kMetafileHeaderWords &&
            totalBytes >= headerBytes && totalBytes <= fileSize && totalBytes <= kMaxRecordingBytes;
 }
 
 namespace {
 
-constexpr std::uint16_t kSaveDc = 0x001E;
-constexpr std::uint16_t kRestoreDc = 0x0127;
-constexpr std::uint16_t kSetMapMode = 0x0103;
-constexpr std::uint16_t kMoveTo = 0x0214;
-constexpr std::uint16_t kLineTo = 0x0213;
-constexpr std::uint16_t kRectangle = 0x041B;
-constexpr std::uint16_t kEllipse = 0x0418;
-constexpr std::uint16_t kRoundRect = 0x061C;
-constexpr std::uint16_t kArc = 0x0817;
-constexpr std::uint16_t kPie = 0x081A;
-constexpr std::uint16_t kChord = 0x0830;
-constexpr std::uint16_t kCreatePen = 0x02FA;
-constexpr std::uint16_t kCreateBrush = 0x02FC;
-constexpr std::uint16_t kCreateFont = 0x02FB;
-constexpr std::uint16_t kSetBkMode = 0x0102;
-constexpr std::uint16_t kSetTextColor = 0x0209;
 constexpr int kMapModeText = 1;
 constexpr std::uint32_t kSolidPen = 0, kDashPen = 1, kSolidBrush = 0;
 constexpr int kStockFontSize = 16;
@@ -301,7 +275,7 @@ class Player {
             break;
         case kCreatePen: {
             const std::int64_t width = std::abs(Signed(p + 2));
-            const std::uint32_t style = Word(p) & 0xFF;
+            const std::uint32_t style = Get16(p) & 0xFF;
             own = (style == kSolidPen || style == kDashPen) && width <= kOwnPenWidth;
             return create(Slot{Slot::Pen, width, style != kSolidPen}, kMaxPenWidth, cost, own);
         }
@@ -309,10 +283,10 @@ class Player {
             return create(Slot{Slot::Font, std::max(std::abs(Signed(p)), std::abs(Signed(p + 2)))},
                           kMaxFontSize, cost, own);
         case kCreateBrush:
-            own = Word(p) == kSolidBrush;
+            own = Get16(p) == kSolidBrush;
             return create(Slot{Slot::Other}, 0, cost, own);
         case kSelectObject: {
-            const Slot& slot = slots_[Word(p)];
+            const Slot& slot = slots_[Get16(p)];
             if (slot.kind == Slot::Pen) {
                 s.penWidth = std::max<std::int64_t>(slot.size, 1);
                 s.penDashed = slot.dashed;
@@ -323,9 +297,9 @@ class Player {
             break;
         }
         case kDeleteObject:
-            if (slots_[Word(p)].kind != Slot::Empty)
-                free_.give(Word(p));
-            slots_[Word(p)] = Slot{};
+            if (slots_[Get16(p)].kind != Slot::Empty)
+                free_.give(Get16(p));
+            slots_[Get16(p)] = Slot{};
             own = true;
             break;
         case kSetTextColor:
@@ -365,18 +339,18 @@ class Player {
         case kPolygon:
         case kPolyline: {
             Outline o;
-            o.add(p + 2, Word(p), function == kPolygon);
+            o.add(p + 2, Get16(p), function == kPolygon);
             cost = model_.outline(o.points, o.length);
             if (function == kPolygon)
                 cost += model_.polygonFill(o.points, o.rows);
             break;
         }
         case kPolyPolygon: {
-            const std::uint32_t polygons = Word(p);
+            const std::uint32_t polygons = Get16(p);
             const std::uint8_t* points = p + 2 + 2 * polygons;
             Outline o;
             for (std::uint32_t i = 0; i < polygons; ++i) {
-                const std::uint32_t n = Word(p + 2 + 2 * i);
+                const std::uint32_t n = Get16(p + 2 + 2 * i);
                 o.add(points, n, true);
                 points += 4 * n;
             }
@@ -385,20 +359,20 @@ class Player {
             break;
         }
         case kTextOut: {
-            const std::uint32_t count = Word(p);
+            const std::uint32_t count = Get16(p);
             cost = model_.text(count, s.fontSize);
             own = count <= kOwnTextCount && OwnPoints(p + 2 + 2 * ((count + 1) / 2), 1);
             break;
         }
         case kExtTextOut: {
-            const std::uint32_t count = Word(p + 4);
+            const std::uint32_t count = Get16(p + 4);
             cost = model_.text(count, s.fontSize);
-            if (Word(p + 6) & kTextRectangleOptions)
+            if (Get16(p + 6) & kTextRectangleOptions)
                 cost +=
                     model_.fill(Signed(p + 12) - Signed(p + 8), Signed(p + 14) - Signed(p + 10));
             // The editor's TextOutA as the platform records it: no options,
             // no rectangle, the characters and perhaps their advances.
-            own = Word(p + 6) == 0 && count <= kOwnTextCount && OwnPoints(p, 1) &&
+            own = Get16(p + 6) == 0 && count <= kOwnTextCount && OwnPoints(p, 1) &&
                   (words == 4 + (count + 1) / 2 || words == 4 + (count + 1) / 2 + count);
             break;
         }
@@ -437,8 +411,8 @@ RecordingCheck CheckRecording(const std::uint8_t* data, std::size_t size,
     const std::size_t headerBytes = 2 * kMetafileHeaderWords;
     if (!RecordingHeaderFits(data, size, size))
         return RecordingCheck::BadHeader;
-    const std::uint64_t totalBytes = 2ULL * DoubleWord(data + 6);
-    const std::uint32_t objects = Word(data + kHeaderObjects);
+    const std::uint64_t totalBytes = 2ULL * Get32(data + 6);
+    const std::uint32_t objects = Get16(data + kHeaderObjects);
     Player player(objects, canvasPixels);
     // At the end the platform walks the whole table to delete what is left.
     std::uint64_t spent = CostModel{canvasPixels}.create(objects);
@@ -448,17 +422,18 @@ RecordingCheck CheckRecording(const std::uint8_t* data, std::size_t size,
         if (totalBytes - offset < 2 * kRecordHeaderWords)
             return RecordingCheck::BrokenChain;
         const std::uint8_t* record = data + offset;
-        const std::uint64_t words = DoubleWord(record);
+        const std::uint64_t words = Get32(record);
         if (words < kRecordHeaderWords || words * 2 > totalBytes - offset)
             return RecordingCheck::BrokenChain;
-        const auto function = static_cast<std::uint16_t>(Word(record + 4));
+        const auto function = static_cast<std::uint16_t>(Get16(record + 4));
         const auto have = static_cast<std::uint32_t>(words - kRecordHeaderWords);
         const long long needed = NeededWords(function, record + 6, have);
         if (needed < 0)
             return RecordingCheck::UnknownRecord;
         if (static_cast<unsigned long long>(needed) > have)
             return RecordingCheck::ShortRecord;
-        if ((function == kSelectObject || function == kDeleteObject) && Word(record + 6) >= objects)
+        if ((function == kSelectObject || function == kDeleteObject) &&
+            Get16(record + 6) >= objects)
             return RecordingCheck::BadObjectIndex;
         std::uint64_t units = 0;
         bool own = false;

@@ -225,10 +225,19 @@ class RecordingPlatform : public risovik::BitmapFilePlatform {
     }
 };
 
-TEST(BitmapWriter, WritesHeaderInfoAndPiecesInOrder) {
+// One write through the recording platform; info is the block written.
+class BitmapWriter : public ::testing::Test {
+  protected:
+    bool Write(const PictureDescription& picture) {
+        info = MakeBitmapInfo(picture);
+        return risovik::WriteBitmapFile(platform, info);
+    }
     RecordingPlatform platform;
-    BitmapInfo info = MakeBitmapInfo({5, 3, 1, 32}); // 60 bytes of pixels
-    EXPECT_TRUE(risovik::WriteBitmapFile(platform, info));
+    BitmapInfo info;
+};
+
+TEST_F(BitmapWriter, WritesHeaderInfoAndPiecesInOrder) {
+    EXPECT_TRUE(Write({5, 3, 1, 32})); // 60 bytes of pixels
 
     const std::vector<std::size_t> sizes = {14, 40, 16, 16, 16, 12};
     EXPECT_EQ(platform.writeSizes, sizes);
@@ -242,29 +251,23 @@ TEST(BitmapWriter, WritesHeaderInfoAndPiecesInOrder) {
         ASSERT_EQ(platform.file[i], 0x5A) << "pixel byte " << i;
 }
 
-TEST(BitmapWriter, ColourTableGoesOutWithTheInfoHeaderInOneWrite) {
-    RecordingPlatform platform;
-    BitmapInfo info = MakeBitmapInfo({16, 2, 1, 8}); // 32 bytes of pixels, 256 entries
-    EXPECT_TRUE(risovik::WriteBitmapFile(platform, info));
+TEST_F(BitmapWriter, ColourTableGoesOutWithTheInfoHeaderInOneWrite) {
+    EXPECT_TRUE(Write({16, 2, 1, 8})); // 32 bytes of pixels, 256 entries
     const std::vector<std::size_t> sizes = {14, 40 + 1024, 16, 16};
     EXPECT_EQ(platform.writeSizes, sizes);
     EXPECT_EQ(Le32(&platform.file[10]), 14u + 40u + 1024u);
 }
 
-TEST(BitmapWriter, FreshCanvasOfFourHundredFiftyByFourHundred) {
-    RecordingPlatform platform;
+TEST_F(BitmapWriter, FreshCanvasOfFourHundredFiftyByFourHundred) {
     platform.pixelByte = 0;
-    BitmapInfo info = MakeBitmapInfo({450, 400, 1, 32});
-    EXPECT_TRUE(risovik::WriteBitmapFile(platform, info));
+    EXPECT_TRUE(Write({450, 400, 1, 32}));
     EXPECT_EQ(platform.file.size(), 720054u);
     EXPECT_EQ(platform.writeSizes.size(), 2u + 45000u);
 }
 
-TEST(BitmapWriter, UnreadablePixelsShowAnEmptyMessageAndWriteACleanBuffer) {
-    RecordingPlatform platform;
+TEST_F(BitmapWriter, UnreadablePixelsShowAnEmptyMessageAndWriteACleanBuffer) {
     platform.readOk = false;
-    BitmapInfo info = MakeBitmapInfo({7, 7, 1, 24});
-    EXPECT_TRUE(risovik::WriteBitmapFile(platform, info));
+    EXPECT_TRUE(Write({7, 7, 1, 24}));
     ASSERT_EQ(platform.messages, std::vector<std::string>{""});
     EXPECT_EQ(platform.calls[1], "message") << "the message comes before the file is made";
     ASSERT_EQ(platform.bufferSeen.size(), info.imageSize);
@@ -275,28 +278,22 @@ TEST(BitmapWriter, UnreadablePixelsShowAnEmptyMessageAndWriteACleanBuffer) {
         ASSERT_EQ(platform.file[i], 0);
 }
 
-TEST(BitmapWriter, FileThatCannotBeMadeSaysHerOnceAndReportsFailure) {
-    RecordingPlatform platform;
+TEST_F(BitmapWriter, FileThatCannotBeMadeSaysHerOnceAndReportsFailure) {
     platform.createOk = false;
-    BitmapInfo info = MakeBitmapInfo({20, 20, 1, 32});
-    EXPECT_FALSE(risovik::WriteBitmapFile(platform, info));
+    EXPECT_FALSE(Write({20, 20, 1, 32}));
     EXPECT_EQ(platform.messages, std::vector<std::string>{"Her"});
     EXPECT_EQ(platform.writeSizes.size(), 2u + 100u) << "the later writes still run, silently";
     EXPECT_EQ(platform.calls.back(), "close");
 }
 
-TEST(BitmapWriter, ALaterFailedWriteIsReportedToTheCallerOnly) {
-    RecordingPlatform platform;
+TEST_F(BitmapWriter, ALaterFailedWriteIsReportedToTheCallerOnly) {
     platform.failWriteNumber = 3;
-    BitmapInfo info = MakeBitmapInfo({20, 20, 1, 32});
-    EXPECT_FALSE(risovik::WriteBitmapFile(platform, info));
+    EXPECT_FALSE(Write({20, 20, 1, 32}));
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST(BitmapWriter, PictureTooLargeForTheFileIsNeverWritten) {
-    RecordingPlatform platform;
-    BitmapInfo info = MakeBitmapInfo({0x7FFFFFFF, 2, 1, 32});
-    EXPECT_FALSE(risovik::WriteBitmapFile(platform, info));
+TEST_F(BitmapWriter, PictureTooLargeForTheFileIsNeverWritten) {
+    EXPECT_FALSE(Write({0x7FFFFFFF, 2, 1, 32}));
     EXPECT_EQ(platform.messages, std::vector<std::string>{"Her"});
     EXPECT_TRUE(platform.writeSizes.empty());
     EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "create"), 0);

@@ -24,6 +24,7 @@ using testing::DisplayPicture;
 using testing::Le16;
 using testing::Le32;
 using testing::PictureSize;
+using testing::PictureSurface;
 using testing::PixelsOf;
 using testing::ReadBytes;
 using testing::ScratchFolder;
@@ -55,28 +56,10 @@ HBITMAP PatternPicture(int width, int height) {
     return picture;
 }
 
-// A memory DC holding a picture, as the editor's canvas surface does.
-struct Surface {
-    explicit Surface(HBITMAP p) : picture(p) {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
-        first = SelectObject(dc, picture);
-    }
-    ~Surface() {
-        SelectObject(dc, first);
-        DeleteDC(dc);
-        DeleteObject(picture);
-    }
-    HBITMAP picture;
-    HDC dc;
-    HGDIOBJ first;
-};
-
 TEST(BitmapWriterUnderWine, FreshCanvasGivesTheKnownFileOfZeroPixels) {
     ScratchFolder folder;
-    Surface canvas(DisplayPicture(450, 400));
-    ASSERT_TRUE(SavePictureAs(folder.file("fresh").c_str(), canvas.picture, canvas.dc));
+    PictureSurface canvas(DisplayPicture(450, 400));
+    ASSERT_TRUE(SavePictureAs(folder.file("fresh").c_str(), canvas.picture(), canvas.dc()));
     const auto bytes = ReadBytes(folder.file("fresh.bmp"));
     ASSERT_EQ(bytes.size(), 720054u);
     EXPECT_EQ(bytes[0], 'B');
@@ -98,9 +81,9 @@ TEST(BitmapWriterUnderWine, FreshCanvasGivesTheKnownFileOfZeroPixels) {
 
 TEST(BitmapWriterUnderWine, PixelsAreStoredBottomRowFirstAsBlueGreenRedZero) {
     ScratchFolder folder;
-    Surface canvas(DisplayPicture(5, 3));
-    SetPixel(canvas.dc, 1, 0, RGB(10, 20, 30)); // top row
-    ASSERT_TRUE(SavePictureAs(folder.file("tiny").c_str(), canvas.picture, canvas.dc));
+    PictureSurface canvas(DisplayPicture(5, 3));
+    SetPixel(canvas.dc(), 1, 0, RGB(10, 20, 30)); // top row
+    ASSERT_TRUE(SavePictureAs(folder.file("tiny").c_str(), canvas.picture(), canvas.dc()));
     const auto bytes = ReadBytes(folder.file("tiny.bmp"));
     ASSERT_EQ(bytes.size(), 54u + 5 * 4 * 3);
     const std::size_t topRow = 54 + 2 * 5 * 4; // the last stored row
@@ -114,13 +97,13 @@ TEST(BitmapWriterUnderWine, SaveAndReopenKeepEveryPixel) {
     const SIZE sizes[] = {{450, 400}, {641, 479}, {1, 1}, {3, 2}};
     for (const SIZE s : sizes) {
         ScratchFolder folder;
-        Surface canvas(PatternPicture(s.cx, s.cy));
-        ASSERT_TRUE(SavePictureAs(folder.file("pattern").c_str(), canvas.picture, canvas.dc));
+        PictureSurface canvas(PatternPicture(s.cx, s.cy));
+        ASSERT_TRUE(SavePictureAs(folder.file("pattern").c_str(), canvas.picture(), canvas.dc()));
         HBITMAP reopened = LoadPicture(folder.file("pattern.bmp").c_str());
         ASSERT_NE(reopened, nullptr) << s.cx << " x " << s.cy;
         EXPECT_EQ(PictureSize(reopened).cx, s.cx);
         EXPECT_EQ(PictureSize(reopened).cy, s.cy);
-        EXPECT_EQ(testing::CompareRows(PixelsOf(canvas.picture), PixelsOf(reopened), s.cx), "")
+        EXPECT_EQ(testing::CompareRows(PixelsOf(canvas.picture()), PixelsOf(reopened), s.cx), "")
             << s.cx << " x " << s.cy;
         DeleteObject(reopened);
     }
@@ -138,8 +121,8 @@ TEST(BitmapWriterUnderWine, MonochromePictureIsWrittenWithItsTwoColourTable) {
     SetDIBits(screen, mono, 0, 6, PixelsOf(opened).data(), &layout, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     DeleteObject(opened);
-    Surface canvas(mono);
-    ASSERT_TRUE(SavePictureAs(folder.file("mono").c_str(), canvas.picture, canvas.dc));
+    PictureSurface canvas(mono);
+    ASSERT_TRUE(SavePictureAs(folder.file("mono").c_str(), canvas.picture(), canvas.dc()));
     const auto bytes = ReadBytes(folder.file("mono.bmp"));
     ASSERT_GE(bytes.size(), 62u);
     EXPECT_EQ(Le16(bytes, 28), 1u);
@@ -196,18 +179,18 @@ TEST(BitmapWriterUnderWine, EveryDepthClassIsWrittenWithItsTableAndReopensAlike)
 
 TEST(BitmapWriterUnderWine, AppendsTheExtensionEvenToABmpName) {
     ScratchFolder folder;
-    Surface canvas(DisplayPicture(4, 4));
-    ASSERT_TRUE(SavePictureAs(folder.file("pic.bmp").c_str(), canvas.picture, canvas.dc));
+    PictureSurface canvas(DisplayPicture(4, 4));
+    ASSERT_TRUE(SavePictureAs(folder.file("pic.bmp").c_str(), canvas.picture(), canvas.dc()));
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"pic.bmp.bmp"});
 }
 
 TEST(BitmapWriterUnderWine, NameTooLongForTheBufferIsRefusedWithAMessage) {
     ScratchFolder folder;
-    Surface canvas(DisplayPicture(4, 4));
+    PictureSurface canvas(DisplayPicture(4, 4));
     std::string name = folder.file("");
     name.append(256 - name.size(), 'n'); // 256 + ".bmp" needs 261 bytes
     ModalAnswerer answerer(Answers(IDOK));
-    EXPECT_FALSE(SavePictureAs(name.c_str(), canvas.picture, canvas.dc));
+    EXPECT_FALSE(SavePictureAs(name.c_str(), canvas.picture(), canvas.dc()));
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen()[0].caption, kNameTooLongTitle);
     EXPECT_NE(answerer.seen()[0].text.find(".bmp"), std::string::npos) << answerer.seen()[0].text;
@@ -215,18 +198,18 @@ TEST(BitmapWriterUnderWine, NameTooLongForTheBufferIsRefusedWithAMessage) {
 
     name.pop_back(); // 255 characters + ".bmp" fit exactly, but no such long name can be made
     ModalAnswerer second(Answers(IDOK));
-    SavePictureAs(name.c_str(), canvas.picture, canvas.dc);
+    SavePictureAs(name.c_str(), canvas.picture(), canvas.dc());
     for (const auto& seen : second.seen())
         EXPECT_NE(seen.caption, kNameTooLongTitle) << "a name that fits must not be refused";
 }
 
 TEST(BitmapWriterUnderWine, UnwritablePlaceShowsHerAndLeavesNoFile) {
     ScratchFolder folder;
-    Surface canvas(DisplayPicture(8, 8));
+    PictureSurface canvas(DisplayPicture(8, 8));
     CreateDirectoryA(folder.file("taken.bmp").c_str(), nullptr); // a folder in the file's place
     {
         ModalAnswerer answerer(Answers(IDOK));
-        EXPECT_FALSE(SavePictureAs(folder.file("taken").c_str(), canvas.picture, canvas.dc));
+        EXPECT_FALSE(SavePictureAs(folder.file("taken").c_str(), canvas.picture(), canvas.dc()));
         ASSERT_EQ(answerer.seen().size(), 1u);
         EXPECT_EQ(answerer.seen()[0].text, "Her");
         EXPECT_EQ(answerer.seen()[0].caption, "");
@@ -235,7 +218,8 @@ TEST(BitmapWriterUnderWine, UnwritablePlaceShowsHerAndLeavesNoFile) {
     EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
     {
         ModalAnswerer answerer(Answers(IDOK));
-        EXPECT_FALSE(SavePictureAs(folder.file("missing\\pic").c_str(), canvas.picture, canvas.dc));
+        EXPECT_FALSE(
+            SavePictureAs(folder.file("missing\\pic").c_str(), canvas.picture(), canvas.dc()));
         ASSERT_EQ(answerer.seen().size(), 1u);
         EXPECT_EQ(answerer.seen()[0].text, "Her");
     }
@@ -244,12 +228,12 @@ TEST(BitmapWriterUnderWine, UnwritablePlaceShowsHerAndLeavesNoFile) {
 
 TEST(BitmapWriterUnderWine, UnreadablePictureShowsAnEmptyBoxAndWritesBlack) {
     ScratchFolder folder;
-    Surface canvas(DisplayPicture(6, 6));
-    BitmapInfo info = MakeBitmapInfo(canvas.picture);
+    PictureSurface canvas(DisplayPicture(6, 6));
+    BitmapInfo info = MakeBitmapInfo(canvas.picture());
     HBITMAP gone = DisplayPicture(6, 6);
     DeleteObject(gone); // a handle that no longer names a picture
     ModalAnswerer answerer(Answers(IDOK));
-    EXPECT_TRUE(WriteBitmapFile(folder.file("gone.bmp").c_str(), info, gone, canvas.dc));
+    EXPECT_TRUE(WriteBitmapFile(folder.file("gone.bmp").c_str(), info, gone, canvas.dc()));
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen()[0].text, "");
     EXPECT_EQ(answerer.seen()[0].caption, "");
@@ -285,15 +269,6 @@ TEST(FileDialogRequest, HoldsTheFilterFlagsAndNameBuffer) {
 // The commands in the running editor, through the real dialogs.
 class BitmapCommands : public EditorWindowFixture {
   protected:
-    void Command(int id) {
-        Send(id);
-        UpdateWindow(hwnd);
-    }
-    void RedRectangle(int x0, int y0, int x1, int y1) {
-        Command(IDC_RECTANGLE_TOOL);
-        Command(IDC_RED);
-        Drag(x0, y0, x1, y1);
-    }
     // Answers the next file dialog with this name typed into its name field.
     static ModalAnswerer::Answer Typing(const std::string& name) {
         return {IDOK, [name](HWND dialog) { SetDlgItemTextA(dialog, kNameField, name.c_str()); }};
@@ -308,7 +283,7 @@ class BitmapCommands : public EditorWindowFixture {
 
 TEST_F(BitmapCommands, SaveWritesTheCanvasUnderTheTypedName) {
     ScratchFolder folder;
-    RedRectangle(100, 50, 200, 150);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 100, 50, 200, 150);
     ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{Typing(folder.file("drawn"))});
     Command(IDM_SAVE_FILE);
     ASSERT_EQ(answerer.seen().size(), 1u);
@@ -334,25 +309,25 @@ TEST_F(BitmapCommands, CancelledSaveWritesNothing) {
 TEST_F(BitmapCommands, OpenedLargerPictureIsSavedWholeAndNewClearsOnlyTheCanvasArea) {
     ScratchFolder folder;
     {
-        Surface big(PatternPicture(640, 480));
-        ASSERT_TRUE(SavePictureAs(folder.file("big").c_str(), big.picture, big.dc));
+        PictureSurface big(PatternPicture(640, 480));
+        ASSERT_TRUE(SavePictureAs(folder.file("big").c_str(), big.picture(), big.dc()));
     }
     HBITMAP expected = LoadPicture(folder.file("big.bmp").c_str());
     const auto original = PixelsOf(expected);
     DeleteObject(expected);
 
-    RedRectangle(10, 10, 20, 20);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 10, 10, 20, 20);
     ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{Typing(folder.file("big.bmp"))});
     Command(IDM_OPEN_FILE);
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen()[0].caption, "Open File");
     EXPECT_FALSE(AnyToolPushed());
-    EXPECT_EQ(PictureSize(Editor().canvas.get()).cx, 640);
-    EXPECT_EQ(testing::CompareRows(PixelsOf(Editor().canvas.get()), original, 640), "")
+    EXPECT_EQ(PictureSize(Handles().canvas.get()).cx, 640);
+    EXPECT_EQ(testing::CompareRows(PixelsOf(Handles().canvas.get()), original, 640), "")
         << "the picture shows as loaded, with no shape drawn over it";
 
     Command(IDM_NEW);
-    const auto cleared = PixelsOf(Editor().canvas.get());
+    const auto cleared = PixelsOf(Handles().canvas.get());
     EXPECT_EQ(cleared[100 * 640 + 100], 0u);
     EXPECT_EQ(cleared[100 * 640 + 500], original[100 * 640 + 500]) << "right of the canvas area";
     EXPECT_EQ(cleared[450 * 640 + 100], original[450 * 640 + 100]) << "below the canvas area";
@@ -367,18 +342,18 @@ TEST_F(BitmapCommands, OpenedLargerPictureIsSavedWholeAndNewClearsOnlyTheCanvasA
 }
 
 TEST_F(BitmapCommands, OpenThatDoesNotLoadKeepsTheCanvasAndDeselects) {
-    RedRectangle(100, 50, 200, 150);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 100, 50, 200, 150);
     ModalAnswerer answerer(
         std::vector<ModalAnswerer::Answer>{Typing(testing::CorpusFile("not_a_bitmap.bmp"))});
     Command(IDM_OPEN_FILE);
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_FALSE(AnyToolPushed());
-    EXPECT_EQ(PictureSize(Editor().canvas.get()).cx, 450);
+    EXPECT_EQ(PictureSize(Handles().canvas.get()).cx, 450);
     EXPECT_EQ(Canvas(150, 100), RGB(255, 0, 0));
 }
 
 TEST_F(BitmapCommands, CancelledOpenDeselectsTheTool) {
-    RedRectangle(100, 50, 200, 150);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 100, 50, 200, 150);
     ModalAnswerer answerer(Answers(IDCANCEL));
     Command(IDM_OPEN_FILE);
     EXPECT_FALSE(AnyToolPushed());
@@ -437,16 +412,16 @@ TEST_F(BitmapCommands, OpenRepaintsWithEraseAndSaveDoesNotRepaint) {
 
 TEST_F(BitmapCommands, FailedSaveSaysHerAndLosesNothing) {
     ScratchFolder folder;
-    RedRectangle(100, 50, 200, 150);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 100, 50, 200, 150);
     CreateDirectoryA(folder.file("taken.bmp").c_str(), nullptr);
-    const auto before = PixelsOf(Editor().canvas.get());
+    const auto before = PixelsOf(Handles().canvas.get());
     ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{Typing(folder.file("taken"))});
     answerer.push(IDOK);
     Command(IDM_SAVE_FILE);
     ASSERT_EQ(answerer.seen().size(), 2u);
     EXPECT_EQ(answerer.seen()[1].text, "Her");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"taken.bmp"});
-    EXPECT_EQ(testing::CompareRows(PixelsOf(Editor().canvas.get()), before, 450), "");
+    EXPECT_EQ(testing::CompareRows(PixelsOf(Handles().canvas.get()), before, 450), "");
     EXPECT_TRUE(AnyToolPushed());
     // The next save to a good name works and holds the same picture.
     answerer.push(IDOK, [&](HWND d) { SetDlgItemTextA(d, kNameField, folder.file("ok").c_str()); });
@@ -461,9 +436,9 @@ TEST_F(BitmapCommands, TransformsOfASmallOpenedPictureReadBlackOutsideIt) {
     ModalAnswerer answerer(std::vector<ModalAnswerer::Answer>{
         Typing(testing::CorpusFile("depth24.bmp"))}); // 9 x 6, blue
     Command(IDM_OPEN_FILE);
-    ASSERT_EQ(PictureSize(Editor().canvas.get()).cx, 9);
+    ASSERT_EQ(PictureSize(Handles().canvas.get()).cx, 9);
     Command(IDC_SCALE);
-    ASSERT_EQ(PictureSize(Editor().canvas.get()).cx, 450);
+    ASSERT_EQ(PictureSize(Handles().canvas.get()).cx, 450);
     EXPECT_EQ(Canvas(0, 0), RGB(0, 0, 255)) << "source (1, 1) lies inside the picture";
     EXPECT_EQ(Canvas(3, 2), RGB(0, 0, 255)) << "source (7, 5)";
     EXPECT_EQ(Canvas(4, 0), RGB(0, 0, 0)) << "source (9, 1) lies outside";

@@ -38,21 +38,17 @@ TEST_F(EditorCodePage, OwnTextsReadAsIntended) {
 // The pixels of `text` drawn with TextOutW in red at (x, y) on a black
 // picture of the canvas's size, as the text tool draws it.
 std::vector<COLORREF> Reference(const wchar_t* text, int x, int y, const RECT& area) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, kCanvasWidth, kCanvasHeight);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ first = SelectObject(dc, picture);
-    PatBlt(dc, 0, 0, kCanvasWidth, kCanvasHeight, BLACKNESS);
-    SetTextColor(dc, RGB(255, 0, 0));
-    TextOutW(dc, x, y, text, lstrlenW(text));
+    desk::WindowDc screen(nullptr);
+    desk::MemoryDc dc(screen.get());
+    desk::Bitmap picture(CreateCompatibleBitmap(screen.get(), kCanvasWidth, kCanvasHeight));
+    desk::Selection selected(dc.get(), picture.get());
+    PatBlt(dc.get(), 0, 0, kCanvasWidth, kCanvasHeight, BLACKNESS);
+    SetTextColor(dc.get(), RGB(255, 0, 0));
+    TextOutW(dc.get(), x, y, text, lstrlenW(text));
     std::vector<COLORREF> pixels;
     for (int py = area.top; py < area.bottom; ++py)
         for (int px = area.left; px < area.right; ++px)
-            pixels.push_back(GetPixel(dc, px, py));
-    SelectObject(dc, first);
-    DeleteObject(picture);
-    DeleteDC(dc);
+            pixels.push_back(GetPixel(dc.get(), px, py));
     return pixels;
 }
 
@@ -63,9 +59,7 @@ TEST_F(EditorCodePage, TypedTextIsDrawnAsTyped) {
         SendMessageW(field, WM_CHAR, c, 1); // as the wide message loop delivers keys
     EXPECT_TRUE(desk::WindowTextWide(field) == typed);
     Send(IDM_NEW);
-    Send(IDC_RED);
-    Send(IDC_TEXT_TOOL);
-    Drag(0, 0, 100, 200);
+    Draw(IDC_TEXT_TOOL, IDC_RED, 0, 0, 100, 200);
     const RECT area{100, 200, 180, 240};
     std::vector<COLORREF> drawn;
     for (int y = area.top; y < area.bottom; ++y)

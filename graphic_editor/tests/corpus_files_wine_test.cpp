@@ -34,9 +34,7 @@ COLORREF ColourOf(const std::string& rrggbb) {
 TEST(BitmapCorpus, EveryFileOpensAsListedOrIsRefused) {
     const auto entries = CorpusEntries(".bmp");
     ASSERT_GE(entries.size(), 20u) << "corpus.txt not found or too short";
-    HDC screen = GetDC(nullptr);
-    HDC surface = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    const desk::MemoryDc surface(desk::WindowDc(nullptr).get());
     int opened = 0;
     for (const auto& e : entries) {
         SCOPED_TRACE(e.name + " " + e.expect);
@@ -52,10 +50,9 @@ TEST(BitmapCorpus, EveryFileOpensAsListedOrIsRefused) {
             ASSERT_EQ(e.values.size(), 5u);
             EXPECT_EQ(PictureSize(picture).cx, std::atoi(e.values[0].c_str()));
             EXPECT_EQ(PictureSize(picture).cy, std::atoi(e.values[1].c_str()));
-            HGDIOBJ first = SelectObject(surface, picture);
-            const COLORREF got =
-                GetPixel(surface, std::atoi(e.values[2].c_str()), std::atoi(e.values[3].c_str()));
-            SelectObject(surface, first);
+            const desk::Selection selected(surface.get(), picture);
+            const COLORREF got = GetPixel(surface.get(), std::atoi(e.values[2].c_str()),
+                                          std::atoi(e.values[3].c_str()));
             EXPECT_EQ(ColourName(got), ColourName(ColourOf(e.values[4])));
         }
         if (!picture)
@@ -67,9 +64,10 @@ TEST(BitmapCorpus, EveryFileOpensAsListedOrIsRefused) {
         EXPECT_GT(size.cy, 0);
         EXPECT_EQ(PixelsOf(picture).size(), static_cast<std::size_t>(size.cx) * size.cy);
         testing::ScratchFolder folder;
-        HGDIOBJ first = SelectObject(surface, picture);
-        EXPECT_TRUE(SavePictureAs(folder.file("again").c_str(), picture, surface));
-        SelectObject(surface, first);
+        {
+            const desk::Selection selected(surface.get(), picture);
+            EXPECT_TRUE(SavePictureAs(folder.file("again").c_str(), picture, surface.get()));
+        }
         HBITMAP again = LoadPicture(folder.file("again.bmp").c_str());
         EXPECT_NE(again, nullptr);
         if (again) {
@@ -78,18 +76,14 @@ TEST(BitmapCorpus, EveryFileOpensAsListedOrIsRefused) {
         }
         DeleteObject(picture);
     }
-    DeleteDC(surface);
     EXPECT_GT(opened, 10);
 }
 
 TEST(RecordingCorpus, DamagedSlotsAreRefusedAndNeverPlayed) {
     const auto entries = CorpusEntries(".wmf");
     ASSERT_GE(entries.size(), 15u);
-    HBITMAP canvas = testing::DisplayPicture(450, 400);
-    HDC screen = GetDC(nullptr);
-    HDC surface = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ first = SelectObject(surface, canvas);
+    const testing::PictureSurface canvas(testing::DisplayPicture(450, 400));
+    HDC surface = canvas.dc();
     for (const auto& e : entries) {
         SCOPED_TRACE(e.name + " " + e.expect);
         PatBlt(surface, 0, 0, 450, 400, BLACKNESS);
@@ -112,27 +106,14 @@ TEST(RecordingCorpus, DamagedSlotsAreRefusedAndNeverPlayed) {
     }
     // The records that made the platform read past a recording are refused.
     EXPECT_EQ(LoadRecording(CorpusFile("poly_count_huge.wmf").c_str()), nullptr);
-    SelectObject(surface, first);
-    DeleteDC(surface);
-    DeleteObject(canvas);
 }
 
 // The same files through the editor's commands: the canvas stays unless a
 // picture opened, and the editor keeps answering.
-class CorpusCommands : public EditorWindowFixture {
-  protected:
-    void Command(int id) {
-        Send(id);
-        UpdateWindow(hwnd);
-    }
-};
+class CorpusCommands : public EditorWindowFixture {};
 
 TEST_F(CorpusCommands, RefusedPicturesLeaveTheCanvasAndEveryOtherOneReplacesIt) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
-    UpdateWindow(hwnd);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 5, 5, 40, 40);
     // Every file goes through the same load in the test above; here the ones
     // that must be refused and a few that open take the dialog's road.
     int dialogs = 0;
@@ -141,7 +122,7 @@ TEST_F(CorpusCommands, RefusedPicturesLeaveTheCanvasAndEveryOtherOneReplacesIt) 
             continue;
         ++dialogs;
         SCOPED_TRACE(e.name);
-        HBITMAP before = Editor().canvas.get();
+        HBITMAP before = Handles().canvas.get();
         const SIZE beforeSize = PictureSize(before);
         const auto beforePixels = PixelsOf(before);
         HBITMAP probe = LoadPicture(CorpusFile(e.name).c_str());
@@ -156,12 +137,12 @@ TEST_F(CorpusCommands, RefusedPicturesLeaveTheCanvasAndEveryOtherOneReplacesIt) 
         ASSERT_EQ(answerer.seen().size(), 1u);
         ASSERT_TRUE(IsWindow(hwnd));
         if (loads) {
-            EXPECT_NE(Editor().canvas.get(), before);
+            EXPECT_NE(Handles().canvas.get(), before);
         } else {
-            EXPECT_EQ(Editor().canvas.get(), before);
-            EXPECT_EQ(PictureSize(Editor().canvas.get()).cx, beforeSize.cx);
+            EXPECT_EQ(Handles().canvas.get(), before);
+            EXPECT_EQ(PictureSize(Handles().canvas.get()).cx, beforeSize.cx);
             EXPECT_EQ(
-                testing::CompareRows(PixelsOf(Editor().canvas.get()), beforePixels, beforeSize.cx),
+                testing::CompareRows(PixelsOf(Handles().canvas.get()), beforePixels, beforeSize.cx),
                 "");
         }
     }

@@ -20,16 +20,16 @@ class PaintStep : public ::testing::Test {
     PaintStep() { StartEditor(state); }
     // The paint step's calls alone.
     Log Paint() {
-        fake.log.clear();
-        RenderPending(state, fake);
-        return fake.log;
+        platform.log.clear();
+        RenderPending(state, platform);
+        return platform.log;
     }
     void Drag(int x0, int y0, int x1, int y1) {
         PressAt(state, x0, y0);
-        ReleaseAt(state, fake, x1, y1);
+        ReleaseAt(state, platform, x1, y1);
     }
     EditorState state;
-    FakePlatform fake;
+    FakePlatform platform;
 };
 
 TEST_F(PaintStep, FirstPaintClearsTheCanvasAreaOnlyOnce) {
@@ -40,8 +40,8 @@ TEST_F(PaintStep, FirstPaintClearsTheCanvasAreaOnlyOnce) {
 }
 
 TEST_F(PaintStep, ClearThenShapeThenPlaybackAndClearCancelsPlayback) {
-    SelectTool(state, fake, Tool::Rectangle);
-    SelectColour(state, fake, DrawColour::Blue);
+    SelectTool(state, platform, Tool::Rectangle);
+    SelectColour(state, platform, DrawColour::Blue);
     Drag(10, 20, 30, 40);
     state.playPending = 1;
     const Log withClear = Paint();
@@ -62,7 +62,7 @@ TEST_F(PaintStep, ClearThenShapeThenPlaybackAndClearCancelsPlayback) {
 
 TEST_F(PaintStep, EachToolDrawsItsShapeOnCanvasThenRecording) {
     Paint();
-    SelectColour(state, fake, DrawColour::Magenta);
+    SelectColour(state, platform, DrawColour::Magenta);
     Drag(100, 50, 20, 300); // release left of and below the press point
     struct Case {
         Tool tool;
@@ -80,18 +80,18 @@ TEST_F(PaintStep, EachToolDrawsItsShapeOnCanvasThenRecording) {
           "recording ellipse(20,300,100,50) pen dash 2 RGB(255,0,255) brush RGB(255,0,255)"}},
     };
     for (const Case& c : cases) {
-        SelectTool(state, fake, c.tool);
+        SelectTool(state, platform, c.tool);
         EXPECT_EQ(Paint(), c.expected) << "tool " << static_cast<int>(c.tool);
     }
 }
 
 TEST_F(PaintStep, EveryRepaintDrawsTheShapeAgainInTheColourOfThatMoment) {
     Paint();
-    SelectTool(state, fake, Tool::Line);
-    SelectColour(state, fake, DrawColour::Red);
+    SelectTool(state, platform, Tool::Line);
+    SelectColour(state, platform, DrawColour::Red);
     Drag(5, 5, 60, 5);
     EXPECT_EQ(Paint().front(), "canvas line(5,5)-(60,5) pen solid 2 RGB(255,0,0)");
-    SelectColour(state, fake, DrawColour::Green);
+    SelectColour(state, platform, DrawColour::Green);
     const Log again = Paint();
     EXPECT_EQ(again, (Log{"canvas line(5,5)-(60,5) pen solid 2 RGB(0,255,0)",
                           "recording line(5,5)-(60,5) pen solid 2 RGB(0,255,0)"}));
@@ -99,7 +99,7 @@ TEST_F(PaintStep, EveryRepaintDrawsTheShapeAgainInTheColourOfThatMoment) {
 
 TEST_F(PaintStep, WithoutColourShapesAreBlackButStillRecorded) {
     Paint();
-    SelectTool(state, fake, Tool::Ellipse);
+    SelectTool(state, platform, Tool::Ellipse);
     Drag(1, 2, 3, 4);
     EXPECT_EQ(Paint(), (Log{"canvas ellipse(3,4,1,2) pen dash 2 RGB(0,0,0) brush RGB(0,0,0)",
                             "recording ellipse(3,4,1,2) pen dash 2 RGB(0,0,0) brush RGB(0,0,0)"}));
@@ -113,31 +113,31 @@ TEST_F(PaintStep, NoToolDrawsNothing) {
 
 TEST_F(PaintStep, PointsOutsideTheCanvasAreKeptUnchanged) {
     Paint();
-    SelectTool(state, fake, Tool::Line);
+    SelectTool(state, platform, Tool::Line);
     Drag(630, 390, 65535, 65535);
     EXPECT_EQ(Paint().back(), "recording line(630,390)-(65535,65535) pen solid 2 RGB(0,0,0)");
 }
 
 TEST_F(PaintStep, TextIsReadOnceAndDrawnAtTheReleasePointOnBothSurfaces) {
     Paint();
-    SelectTool(state, fake, Tool::Text);
-    SelectColour(state, fake, DrawColour::Green);
+    SelectTool(state, platform, Tool::Text);
+    SelectColour(state, platform, DrawColour::Green);
     Drag(0, 0, 40, 50);
-    fake.textField = "Hi";
+    platform.textField = "Hi";
     EXPECT_EQ(Paint(), (Log{"readTextField", "canvas textColour RGB(0,255,0)", "canvas bkMode 0",
                             "canvas text(40,50) \"Hi\" 2", "recording textColour RGB(0,255,0)",
                             "recording bkMode 0", "recording text(40,50) \"Hi\" 2"}));
-    EXPECT_EQ(fake.capacitySeen, kTextCapacity);
+    EXPECT_EQ(platform.capacitySeen, kTextCapacity);
     // The next repaint uses what the field holds then.
-    fake.textField = "Bye";
+    platform.textField = "Bye";
     EXPECT_EQ(Paint()[3], "canvas text(40,50) \"Bye\" 3");
 }
 
 TEST_F(PaintStep, TextLongerThanTheBufferDrawsItsFirstTwelveCharacters) {
     Paint();
-    SelectTool(state, fake, Tool::Text);
+    SelectTool(state, platform, Tool::Text);
     Drag(0, 0, 7, 8);
-    fake.textField = "abcdefghijklmnopqrstuvwxyz";
+    platform.textField = "abcdefghijklmnopqrstuvwxyz";
     const Log log = Paint();
     EXPECT_EQ(log[3], "canvas text(7,8) \"abcdefghijkl\" 12");
     EXPECT_EQ(log[6], "recording text(7,8) \"abcdefghijkl\" 12");
@@ -145,12 +145,12 @@ TEST_F(PaintStep, TextLongerThanTheBufferDrawsItsFirstTwelveCharacters) {
 
 TEST_F(PaintStep, ACountBeyondTheBufferIsClampedAndANegativeOneDrawsNothing) {
     Paint();
-    SelectTool(state, fake, Tool::Text);
-    fake.textField = "abcdefghijklmnop";
-    fake.forcedTextCount = 40;
+    SelectTool(state, platform, Tool::Text);
+    platform.textField = "abcdefghijklmnop";
+    platform.forcedTextCount = 40;
     EXPECT_EQ(Paint()[3], "canvas text(0,0) \"abcdefghijkl\" 12");
-    fake.forcedTextCount = -1;
-    fake.textField.clear();
+    platform.forcedTextCount = -1;
+    platform.textField.clear();
     EXPECT_EQ(Paint()[3], "canvas text(0,0) \"\" 0");
 }
 
@@ -158,23 +158,23 @@ class Selection : public ::testing::Test {
   protected:
     Selection() { StartEditor(state); }
     EditorState state;
-    FakePlatform fake;
+    FakePlatform platform;
 };
 
 TEST_F(Selection, EachToolSetsOneFlagAndPushesOnlyItsButton) {
     const Tool tools[] = {Tool::Line, Tool::Rectangle, Tool::Ellipse, Tool::Text};
     const Button buttons[] = {Button::Line, Button::Rectangle, Button::Ellipse, Button::Text};
     for (int i = 0; i < 4; ++i) {
-        SelectTool(state, fake, tools[i]);
+        SelectTool(state, platform, tools[i]);
         const int flags[] = {state.lineTool, state.rectangleTool, state.ellipseTool,
                              state.textTool};
         for (int j = 0; j < 4; ++j) {
             EXPECT_EQ(flags[j], i == j ? 1 : 0) << "tool " << i << " flag " << j;
-            EXPECT_EQ(fake.pushed.at(buttons[j]), i == j) << "tool " << i << " button " << j;
+            EXPECT_EQ(platform.pushed.at(buttons[j]), i == j) << "tool " << i << " button " << j;
         }
     }
-    EXPECT_EQ(fake.pushed.count(Button::Red), 0u) << "a tool touched a colour button";
-    EXPECT_TRUE(fake.log.empty()) << "selecting a tool asked for a repaint";
+    EXPECT_EQ(platform.pushed.count(Button::Red), 0u) << "a tool touched a colour button";
+    EXPECT_TRUE(platform.log.empty()) << "selecting a tool asked for a repaint";
 }
 
 TEST_F(Selection, ColourTable) {
@@ -191,37 +191,37 @@ TEST_F(Selection, ColourTable) {
     };
     EXPECT_EQ(DrawingColour(state), desk::Rgb(0, 0, 0));
     for (const Case& c : cases) {
-        SelectColour(state, fake, c.colour);
+        SelectColour(state, platform, c.colour);
         EXPECT_EQ(Describe(DrawingColour(state)), Describe(c.expected));
         for (const Case& other : cases)
-            EXPECT_EQ(fake.pushed.at(other.button), other.button == c.button);
+            EXPECT_EQ(platform.pushed.at(other.button), other.button == c.button);
     }
-    EXPECT_EQ(fake.pushed.count(Button::Line), 0u) << "a colour touched a tool button";
+    EXPECT_EQ(platform.pushed.count(Button::Line), 0u) << "a colour touched a tool button";
 }
 
 TEST_F(Selection, NewDeselectsClearsAndRepaintsButKeepsColourAndPoints) {
-    SelectTool(state, fake, Tool::Ellipse);
-    SelectColour(state, fake, DrawColour::Blue);
+    SelectTool(state, platform, Tool::Ellipse);
+    SelectColour(state, platform, DrawColour::Blue);
     PressAt(state, 3, 4);
-    ReleaseAt(state, fake, 5, 6);
+    ReleaseAt(state, platform, 5, 6);
     state.clearPending = 0;
-    fake.log.clear();
-    NewPicture(state, fake);
+    platform.log.clear();
+    NewPicture(state, platform);
     EXPECT_EQ(state.ellipseTool, 0);
-    EXPECT_FALSE(fake.pushed.at(Button::Ellipse));
-    EXPECT_TRUE(fake.pushed.at(Button::Blue));
+    EXPECT_FALSE(platform.pushed.at(Button::Ellipse));
+    EXPECT_TRUE(platform.pushed.at(Button::Blue));
     EXPECT_EQ(state.clearPending, 1);
-    EXPECT_EQ(fake.log, Log{"invalidate"});
+    EXPECT_EQ(platform.log, Log{"invalidate"});
     EXPECT_EQ(DrawingColour(state), desk::Rgb(0, 0, 255));
     EXPECT_EQ(state.pressX + state.pressY + state.releaseX + state.releaseY, 3 + 4 + 5 + 6);
 }
 
 TEST_F(Selection, PressOnlyStoresReleaseStoresAndRepaintsWithoutErase) {
     PressAt(state, 65535, 0);
-    EXPECT_TRUE(fake.log.empty());
+    EXPECT_TRUE(platform.log.empty());
     EXPECT_EQ(state.pressX, 65535);
-    ReleaseAt(state, fake, 7, 65535);
-    EXPECT_EQ(fake.log, Log{"invalidate"});
+    ReleaseAt(state, platform, 7, 65535);
+    EXPECT_EQ(platform.log, Log{"invalidate"});
     EXPECT_EQ(state.releaseY, 65535);
     EXPECT_EQ(state.pressX, 65535);
 }

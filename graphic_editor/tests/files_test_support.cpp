@@ -69,15 +69,17 @@ std::uint32_t Le16(const std::vector<std::uint8_t>& b, std::size_t at) {
     return b.at(at) | b.at(at + 1) << 8;
 }
 
+PictureSurface::PictureSurface(HBITMAP picture)
+    : picture_(picture), dc_(desk::WindowDc(nullptr).get()) {
+    dc_.select(picture);
+}
+
 HBITMAP DisplayPicture(int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
-    HDC surface = CreateCompatibleDC(screen);
-    HGDIOBJ first = SelectObject(surface, picture);
-    PatBlt(surface, 0, 0, width, height, BLACKNESS);
-    SelectObject(surface, first);
-    DeleteDC(surface);
-    ReleaseDC(nullptr, screen);
+    desk::WindowDc screen(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen.get(), width, height);
+    desk::MemoryDc surface(screen.get());
+    desk::Selection selected(surface.get(), picture);
+    PatBlt(surface.get(), 0, 0, width, height, BLACKNESS);
     return picture;
 }
 

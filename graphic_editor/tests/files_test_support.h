@@ -2,6 +2,7 @@
 // scratch folders, file bytes, pictures and their pixels, the corpus list.
 #pragma once
 
+#include "platform/gdi.h"
 #include "platform/win32.h"
 
 #include <cstdint>
@@ -36,6 +37,19 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at);
 std::uint32_t Le16(const std::vector<std::uint8_t>& b, std::size_t at);
+
+// A memory DC holding a picture, as the editor's canvas surface does; the
+// picture is deleted with it.
+class PictureSurface {
+  public:
+    explicit PictureSurface(HBITMAP picture);
+    HBITMAP picture() const { return picture_.get(); }
+    HDC dc() const { return dc_.get(); }
+
+  private:
+    desk::Bitmap picture_;
+    desk::PictureDc dc_;
+};
 
 // A picture compatible with the display, filled black.
 HBITMAP DisplayPicture(int width, int height);

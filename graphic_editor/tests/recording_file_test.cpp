@@ -1,6 +1,8 @@
 // Native tests of the metafile check that runs before a slot is played.
 #include "model/recording_file.h"
 
+#include "model/metafile_records.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 
 namespace {
 
+using namespace risovik::meta;
 using risovik::CheckRecording;
 using risovik::RecordingCheck;
 using Bytes = std::vector<std::uint8_t>;
@@ -64,22 +67,22 @@ Bytes Metafile(const std::vector<Bytes>& records, long long totalWords = -1, std
 // What the editor records for a red rectangle, a line and a text.
 std::vector<Bytes> EditorShapes() {
     return {
-        Record(0x02FA, {0, 2, 0, 0x00FF, 0}), // CreatePenIndirect
-        Record(0x012D, {0}),                  // SelectObject
-        Record(0x02FC, {0, 0x00FF, 0, 0}),    // CreateBrushIndirect
-        Record(0x012D, {1}),
-        Record(0x041B, {60, 80, 20, 30}),                  // Rectangle
-        Record(0x0418, {60, 80, 20, 30}),                  // Ellipse
-        Record(0x0214, {5, 6}),                            // MoveTo
-        Record(0x0213, {50, 60}),                          // LineTo
-        Record(0x01F0, {0}),                               // DeleteObject
-        Record(0x0209, {0x00FF, 0}),                       // SetTextColor
-        Record(0x0102, {0}),                               // SetBkMode
-        Record(0x0521, {5, 0x6548, 0x6C6C, 0x006F, 7, 9}), // TextOut "Hello"
-        Record(0x0A32, {9, 7, 3, 0, 0x6948, 0x0021}),      // ExtTextOut "Hi!"
-        Record(0x0A32, {9, 7, 2, 4, 0, 0, 9, 9, 0x6948}),  // with its clip rectangle
-        Record(0x0324, {3, 0, 0, 10, 0, 5, 5}),            // Polygon of 3 points
-        Record(0x0538, {2, 2, 1, 0, 0, 4, 4, 8, 8}),       // PolyPolygon 2 + 1 points
+        Record(kCreatePen, {0, 2, 0, 0x00FF, 0}),
+        Record(kSelectObject, {0}),
+        Record(kCreateBrush, {0, 0x00FF, 0, 0}),
+        Record(kSelectObject, {1}),
+        Record(kRectangle, {60, 80, 20, 30}),
+        Record(kEllipse, {60, 80, 20, 30}),
+        Record(kMoveTo, {5, 6}),
+        Record(kLineTo, {50, 60}),
+        Record(kDeleteObject, {0}),
+        Record(kSetTextColor, {0x00FF, 0}),
+        Record(kSetBkMode, {0}),
+        Record(kTextOut, {5, 0x6548, 0x6C6C, 0x006F, 7, 9}),   // TextOut "Hello"
+        Record(kExtTextOut, {9, 7, 3, 0, 0x6948, 0x0021}),     // ExtTextOut "Hi!"
+        Record(kExtTextOut, {9, 7, 2, 4, 0, 0, 9, 9, 0x6948}), // with its clip rectangle
+        Record(kPolygon, {3, 0, 0, 10, 0, 5, 5}),              // Polygon of 3 points
+        Record(kPolyPolygon, {2, 2, 1, 0, 0, 4, 4, 8, 8}),     // PolyPolygon 2 + 1 points
     };
 }
 
@@ -127,16 +130,16 @@ TEST(RecordingCheck, RefusesDamagedHeaders) {
 }
 
 TEST(RecordingCheck, RefusesABrokenRecordChain) {
-    Bytes zero = Metafile({Record(0x041B, {1, 2, 3, 4})});
+    Bytes zero = Metafile({Record(kRectangle, {1, 2, 3, 4})});
     zero[18] = 0; // rdSize 0 would never advance
     EXPECT_EQ(Name(Check(zero)), "BrokenChain");
 
-    Bytes past = Metafile({Record(0x041B, {1, 2, 3, 4})});
+    Bytes past = Metafile({Record(kRectangle, {1, 2, 3, 4})});
     past[18] = 0xFF; // 255 words from a 7-word record
     EXPECT_EQ(Name(Check(past)), "BrokenChain");
 
     // The total size ends in the middle of a record header.
-    Bytes cut = Metafile({Record(0x041B, {1, 2, 3, 4})});
+    Bytes cut = Metafile({Record(kRectangle, {1, 2, 3, 4})});
     const std::uint32_t words = static_cast<std::uint32_t>(cut.size() / 2 - 2);
     cut[6] = static_cast<std::uint8_t>(words & 0xFF);
     cut[7] = static_cast<std::uint8_t>(words >> 8);
@@ -158,18 +161,22 @@ TEST(RecordingCheck, RefusesRecordsWhoseCountsOverrunThem) {
         const char* expect;
     };
     const std::vector<Case> cases = {
-        {"rectangle with 3 of 4 corners", Record(0x041B, {1, 2, 3}), "ShortRecord"},
-        {"pen without its colour", Record(0x02FA, {0, 2, 0}), "ShortRecord"},
-        {"font without its face name", Record(0x02FB, {1, 2, 3, 4, 5, 6, 7, 8, 9}), "ShortRecord"},
-        {"polygon of 30000 points in 2 words", Record(0x0324, {30000, 1, 2}), "ShortRecord"},
-        {"polygon of 2 points, exact", Record(0x0324, {2, 1, 2, 3, 4}), "Playable"},
-        {"polyline without a count", Record(0x0325, {}), "ShortRecord"},
-        {"polypolygon counting past its record", Record(0x0538, {2, 5, 5, 1, 1}), "ShortRecord"},
-        {"polypolygon with more polygons than words", Record(0x0538, {9000, 1}), "ShortRecord"},
-        {"text of 30000 bytes in 1 word", Record(0x0521, {30000, 0x4141}), "ShortRecord"},
-        {"text of 3 bytes, exact", Record(0x0521, {3, 0x4141, 0x41, 1, 1}), "Playable"},
-        {"ext text without its rectangle", Record(0x0A32, {1, 1, 2, 6, 0x4141}), "ShortRecord"},
-        {"ext text cut in its header", Record(0x0A32, {1, 1}), "ShortRecord"},
+        {"rectangle with 3 of 4 corners", Record(kRectangle, {1, 2, 3}), "ShortRecord"},
+        {"pen without its colour", Record(kCreatePen, {0, 2, 0}), "ShortRecord"},
+        {"font without its face name", Record(kCreateFont, {1, 2, 3, 4, 5, 6, 7, 8, 9}),
+         "ShortRecord"},
+        {"polygon of 30000 points in 2 words", Record(kPolygon, {30000, 1, 2}), "ShortRecord"},
+        {"polygon of 2 points, exact", Record(kPolygon, {2, 1, 2, 3, 4}), "Playable"},
+        {"polyline without a count", Record(kPolyline, {}), "ShortRecord"},
+        {"polypolygon counting past its record", Record(kPolyPolygon, {2, 5, 5, 1, 1}),
+         "ShortRecord"},
+        {"polypolygon with more polygons than words", Record(kPolyPolygon, {9000, 1}),
+         "ShortRecord"},
+        {"text of 30000 bytes in 1 word", Record(kTextOut, {30000, 0x4141}), "ShortRecord"},
+        {"text of 3 bytes, exact", Record(kTextOut, {3, 0x4141, 0x41, 1, 1}), "Playable"},
+        {"ext text without its rectangle", Record(kExtTextOut, {1, 1, 2, 6, 0x4141}),
+         "ShortRecord"},
+        {"ext text cut in its header", Record(kExtTextOut, {1, 1}), "ShortRecord"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Name(Check(Metafile({c.record}))), c.expect) << c.what;
@@ -179,14 +186,14 @@ TEST(RecordingCheck, RefusesRecordsWhoseCountsOverrunThem) {
 // declares and indexes it with the record's number unchecked: selecting or
 // deleting beyond it reads or overwrites memory outside the table.
 TEST(RecordingCheck, RefusesObjectNumbersOutsideTheDeclaredTable) {
-    const std::vector<Bytes> selectLast = {Record(0x02FA, {0, 2, 0, 0x00FF, 0}),
-                                           Record(0x012D, {1})};
+    const std::vector<Bytes> selectLast = {Record(kCreatePen, {0, 2, 0, 0x00FF, 0}),
+                                           Record(kSelectObject, {1})};
     EXPECT_EQ(Name(Check(Metafile(selectLast, -1, 1, 9, 2))), "Playable") << "last entry";
     EXPECT_EQ(Name(Check(Metafile(selectLast, -1, 1, 9, 1))), "BadObjectIndex")
         << "select one past the table";
-    EXPECT_EQ(Name(Check(Metafile({Record(0x01F0, {900})}, -1, 1, 9, 2))), "BadObjectIndex")
+    EXPECT_EQ(Name(Check(Metafile({Record(kDeleteObject, {900})}, -1, 1, 9, 2))), "BadObjectIndex")
         << "delete far past the table";
-    EXPECT_EQ(Name(Check(Metafile({Record(0x012D, {0})}, -1, 1, 9, 0))), "BadObjectIndex")
+    EXPECT_EQ(Name(Check(Metafile({Record(kSelectObject, {0})}, -1, 1, 9, 0))), "BadObjectIndex")
         << "a recording that declares no objects";
     EXPECT_EQ(Name(Check(Metafile(EditorShapes(), -1, 1, 9, 1))), "BadObjectIndex");
 }
@@ -195,17 +202,17 @@ TEST(RecordingCheck, RefusesObjectNumbersOutsideTheDeclaredTable) {
 // the check refuses them while the editor's own shapes still open by the
 // thousand.
 TEST(RecordingCheck, RefusesStatesAndWorkWithoutABound) {
-    const Bytes save = Record(0x001E, {}), restore = Record(0x0127, {0xFFFF});
-    const Bytes wide = Record(0x0418, {32000, 32000, 0x8300, 0x8300}); // ellipse of 64000
+    const Bytes save = Record(kSaveDc, {}), restore = Record(kRestoreDc, {0xFFFF});
+    const Bytes wide = Record(kEllipse, {32000, 32000, 0x8300, 0x8300}); // ellipse of 64000
     std::vector<std::uint32_t> zigzag = {200}; // a polyline of 200 points over 30000 pixels
     for (std::uint32_t i = 0; i < 200; ++i)
         zigzag.insert(zigzag.end(), {i % 2 ? 15000u : 0x10000u - 15000, i * 100});
     std::vector<Bytes> many; // 3000 ellipses of 200 x 150 as the editor records them
     for (int i = 0; i < 3000; ++i)
-        many.insert(many.end(), {Record(0x02FA, {0, 2, 0, 0xFF, 0}), Record(0x012D, {0}),
-                                 Record(0x02FC, {0, 0xFF, 0, 0}), Record(0x012D, {1}),
-                                 Record(0x0418, {250, 300, 100, 100}), Record(0x01F0, {0}),
-                                 Record(0x01F0, {1})});
+        many.insert(many.end(), {Record(kCreatePen, {0, 2, 0, 0xFF, 0}), Record(kSelectObject, {0}),
+                                 Record(kCreateBrush, {0, 0xFF, 0, 0}), Record(kSelectObject, {1}),
+                                 Record(kEllipse, {250, 300, 100, 100}), Record(kDeleteObject, {0}),
+                                 Record(kDeleteObject, {1})});
     std::vector<std::uint32_t> font(25, 0); // LOGFONT of 32000 high, no face name
     font[0] = 32000;
     struct Case {
@@ -215,17 +222,17 @@ TEST(RecordingCheck, RefusesStatesAndWorkWithoutABound) {
         std::uint64_t canvas = 180000;
     };
     const std::vector<Case> cases = {
-        {"map mode text", {Record(0x0103, {1})}, "Playable"},
-        {"scaling map mode", {Record(0x0103, {8})}, "Unbounded"},
+        {"map mode text", {Record(kSetMapMode, {1})}, "Playable"},
+        {"scaling map mode", {Record(kSetMapMode, {8})}, "Unbounded"},
         {"restore of its own save", {save, restore}, "Playable"},
         {"restore below its saves", {save, restore, restore}, "Unbounded"},
-        {"restore to an absolute level", {save, Record(0x0127, {1})}, "Unbounded"},
-        {"pen of 64", {Record(0x02FA, {0, 64, 0, 0, 0})}, "Playable"},
-        {"pen of 65", {Record(0x02FA, {0, 65, 0, 0, 0})}, "Unbounded"},
-        {"font of 32000", {Record(0x02FB, font)}, "Unbounded"},
+        {"restore to an absolute level", {save, Record(kRestoreDc, {1})}, "Unbounded"},
+        {"pen of 64", {Record(kCreatePen, {0, 64, 0, 0, 0})}, "Playable"},
+        {"pen of 65", {Record(kCreatePen, {0, 65, 0, 0, 0})}, "Unbounded"},
+        {"font of 32000", {Record(kCreateFont, font)}, "Unbounded"},
         {"200 ellipses of 64000", std::vector<Bytes>(200, wide), "TooCostly"},
-        {"polyline of 200 long points", {Record(0x0325, zigzag)}, "Playable"},
-        {"400 polylines of 200 long points", std::vector<Bytes>(400, Record(0x0325, zigzag)),
+        {"polyline of 200 long points", {Record(kPolyline, zigzag)}, "Playable"},
+        {"400 polylines of 200 long points", std::vector<Bytes>(400, Record(kPolyline, zigzag)),
          "TooCostly"},
         {"3000 shapes of the editor", many, "Playable"},
         {"one ellipse over 8192 x 8192", {wide}, "Playable", 8192ull * 8192},
@@ -264,9 +271,9 @@ RecordingCheck TimedCheck(const Bytes& file, risovik::RecordingCost& cost, doubl
 // The most such records that fit the budget or the size cap must be accepted,
 // checked within a second, and a few more refused.
 TEST(RecordingCheck, EachKindCostsWhatItsPlaybackMeasuredAndIsCheckedQuickly) {
-    const Bytes elsewhere = Record(0x0103, {1}); // SetMapMode: no shape of the editor has it
-    const Bytes pen64 = Record(0x02FA, {0, 64, 0, 0xFF, 0}),
-                dash64 = Record(0x02FA, {1, 64, 0, 0, 0});
+    const Bytes elsewhere = Record(kSetMapMode, {1}); // SetMapMode: no shape of the editor has it
+    const Bytes pen64 = Record(kCreatePen, {0, 64, 0, 0xFF, 0}),
+                dash64 = Record(kCreatePen, {1, 64, 0, 0, 0});
     std::vector<std::uint32_t> font(25, 0);
     font[0] = 256;
     std::vector<std::uint32_t> polygon = {2000};
@@ -275,7 +282,7 @@ TEST(RecordingCheck, EachKindCostsWhatItsPlaybackMeasuredAndIsCheckedQuickly) {
     std::vector<std::uint32_t> text = {200};
     text.resize(101, 0x4D57);
     text.insert(text.end(), {0, 0});
-    const std::vector<Bytes> table = Times(20000, Record(0x02FC, {0, 0xFF, 0, 0}));
+    const std::vector<Bytes> table = Times(20000, Record(kCreateBrush, {0, 0xFF, 0, 0}));
     struct Kind {
         const char* what;
         std::vector<Bytes> setup;
@@ -284,34 +291,34 @@ TEST(RecordingCheck, EachKindCostsWhatItsPlaybackMeasuredAndIsCheckedQuickly) {
         std::uint16_t objects = 2;
     };
     const std::vector<Kind> kinds = {
-        {"state record (SetBkMode)", {}, Record(0x0102, {1}), 1},
-        {"SaveDC + RestoreDC", {}, Join({Record(0x001E, {}), Record(0x0127, {0xFFFF})}), 20},
+        {"state record (SetBkMode)", {}, Record(kSetBkMode, {1}), 1},
+        {"SaveDC + RestoreDC", {}, Join({Record(kSaveDc, {}), Record(kRestoreDc, {0xFFFF})}), 20},
         {"create + delete, entry 0",
          {},
-         Join({Record(0x02FC, {0, 0, 0, 0}), Record(0x01F0, {0})}),
+         Join({Record(kCreateBrush, {0, 0, 0, 0}), Record(kDeleteObject, {0})}),
          2},
         {"create + delete, entry 20000", table,
-         Join({Record(0x02FC, {0, 0, 0, 0}), Record(0x01F0, {20000})}), 102, 20001},
+         Join({Record(kCreateBrush, {0, 0, 0, 0}), Record(kDeleteObject, {20000})}), 102, 20001},
         {"line of 64000, pen 64",
-         {pen64, Record(0x012D, {0})},
-         Join({Record(0x0214, {32000, 0x8300}), Record(0x0213, {0x8300, 32000})}),
+         {pen64, Record(kSelectObject, {0})},
+         Join({Record(kMoveTo, {32000, 0x8300}), Record(kLineTo, {0x8300, 32000})}),
          8005},
         {"rectangle of 64000, pen 64",
-         {pen64, Record(0x012D, {0})},
-         Record(0x041B, {32000, 32000, 0x8300, 0x8300}),
+         {pen64, Record(kSelectObject, {0})},
+         Record(kRectangle, {32000, 32000, 0x8300, 0x8300}),
          64},
         {"ellipse of 64000, dashed pen 64",
-         {dash64, Record(0x012D, {0})},
-         Record(0x0418, {32000, 32000, 0x8300, 0x8300}),
+         {dash64, Record(kSelectObject, {0})},
+         Record(kEllipse, {32000, 32000, 0x8300, 0x8300}),
          66349},
-        {"polygon of 2000 crossing points", {}, Record(0x0324, polygon), 933660},
+        {"polygon of 2000 crossing points", {}, Record(kPolygon, polygon), 933660},
         {"text of 200, font 256",
-         {Record(0x02FB, font), Record(0x012D, {0})},
-         Record(0x0521, text),
+         {Record(kCreateFont, font), Record(kSelectObject, {0})},
+         Record(kTextOut, text),
          6804},
         {"opaque text box of 64000",
          {},
-         Record(0x0A32, {9, 7, 2, 2, 0x8300, 0x8300, 32000, 32000, 0x4D57}),
+         Record(kExtTextOut, {9, 7, 2, 2, 0x8300, 0x8300, 32000, 32000, 0x4D57}),
          72},
     };
     for (const Kind& k : kinds) {
@@ -357,17 +364,19 @@ TEST(RecordingCheck, TheEditorsOwnRecordingsAreNeverRefusedForCost) {
     // and 3), pen and brush deleted; then a text.
     std::vector<Bytes> own;
     for (int i = 0; i < 100000; ++i) {
-        own.insert(own.end(), {Record(0x02FA, {1, 2, 0, 0x00FF, 0}), Record(0x012D, {0}),
-                               Record(0x02FC, {0, 0x00FF, 0, 0}), Record(0x012D, {1}),
-                               Record(0x0418, {454, 649, 0, 0})});
+        own.insert(own.end(), {Record(kCreatePen, {1, 2, 0, 0x00FF, 0}), Record(kSelectObject, {0}),
+                               Record(kCreateBrush, {0, 0x00FF, 0, 0}), Record(kSelectObject, {1}),
+                               Record(kEllipse, {454, 649, 0, 0})});
         if (i == 0)
-            own.insert(own.end(), {Record(0x02FC, {0, 0xFFFF, 0xFF, 0}), Record(0x012D, {2}),
-                                   Record(0x02FA, {0, 0, 0, 0, 0}), Record(0x012D, {3})});
+            own.insert(own.end(),
+                       {Record(kCreateBrush, {0, 0xFFFF, 0xFF, 0}), Record(kSelectObject, {2}),
+                        Record(kCreatePen, {0, 0, 0, 0, 0}), Record(kSelectObject, {3})});
         else
-            own.insert(own.end(), {Record(0x012D, {2}), Record(0x012D, {3})});
-        own.insert(own.end(), {Record(0x01F0, {1}), Record(0x01F0, {0}), Record(0x0209, {0xFF, 0}),
-                               Record(0x0A32, {399, 449, 12, 0, 0x4D57, 0x4D57, 0x4D57, 0x4D57,
-                                               0x4D57, 0x4D57})});
+            own.insert(own.end(), {Record(kSelectObject, {2}), Record(kSelectObject, {3})});
+        own.insert(own.end(), {Record(kDeleteObject, {1}), Record(kDeleteObject, {0}),
+                               Record(kSetTextColor, {0xFF, 0}),
+                               Record(kExtTextOut, {399, 449, 12, 0, 0x4D57, 0x4D57, 0x4D57, 0x4D57,
+                                                    0x4D57, 0x4D57})});
     }
     risovik::RecordingCost cost;
     double seconds = 0;
@@ -380,11 +389,11 @@ TEST(RecordingCheck, TheEditorsOwnRecordingsAreNeverRefusedForCost) {
         Bytes record;
     };
     const std::vector<Case> foreign = {
-        {"a pixel", Record(0x041F, {0xFF, 0, 5, 5})},
-        {"a pen of 3", Join({Record(0x02FA, {0, 3, 0, 0, 0}), Record(0x01F0, {0})})},
-        {"an ellipse beyond the window", Record(0x0418, {454, 650, 0, 0})},
+        {"a pixel", Record(kSetPixel, {0xFF, 0, 5, 5})},
+        {"a pen of 3", Join({Record(kCreatePen, {0, 3, 0, 0, 0}), Record(kDeleteObject, {0})})},
+        {"an ellipse beyond the window", Record(kEllipse, {454, 650, 0, 0})},
         {"a text of 13",
-         Record(0x0521, {13, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x57, 10, 10})},
+         Record(kTextOut, {13, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x4D57, 0x57, 10, 10})},
     };
     for (const Case& c : foreign) {
         std::vector<Bytes> mixed = own;
@@ -396,8 +405,9 @@ TEST(RecordingCheck, TheEditorsOwnRecordingsAreNeverRefusedForCost) {
 
     // Objects of the editor's kinds, but thousands alive at once: the
     // platform walks its table for each create.
-    std::vector<Bytes> crafted = Times(65534, Record(0x02FC, {0, 0xFF, 0, 0}));
-    const Bytes pair = Join({Record(0x02FC, {0, 0xFF, 0, 0}), Record(0x01F0, {65534})});
+    std::vector<Bytes> crafted = Times(65534, Record(kCreateBrush, {0, 0xFF, 0, 0}));
+    const Bytes pair =
+        Join({Record(kCreateBrush, {0, 0xFF, 0, 0}), Record(kDeleteObject, {65534})});
     crafted.insert(crafted.end(), (risovik::kMaxRecordingBytes - 65534 * 14) / 22 - 100, pair);
     EXPECT_EQ(Name(TimedCheck(Metafile(crafted, -1, 1, 9, 65535), cost, seconds)), "TooCostly");
     EXPECT_LT(seconds, 1.0);

@@ -1,6 +1,7 @@
 // Recordings under Wine: the slot files, what a save holds, playback over the
 // canvas, missing and damaged slots, and recording that goes on after a save.
 #include "files_test_support.h"
+#include "model/metafile_records.h"
 #include "platform/testing/wine_support.h"
 #include "resource.h"
 #include "win32/editor_window.h"
@@ -24,9 +25,9 @@ using testing::CountRecords;
 using testing::ReadBytes;
 using testing::ScratchFolder;
 
-constexpr std::uint16_t kRectangleRecord = 0x041B;
-constexpr std::uint16_t kLineToRecord = 0x0213;
-constexpr std::uint16_t kEllipseRecord = 0x0418;
+using meta::kEllipse;
+using meta::kLineTo;
+using meta::kRectangle;
 
 TEST(RecordingSlots, NamesOfTheThreeSlots) {
     EXPECT_STREQ(SlotFileName(1), "Meta.wmf");
@@ -46,10 +47,10 @@ TEST(RecordingSlots, SavingKeepsRecordingAndEverySaveHoldsEverything) {
     ASSERT_TRUE(SaveRecordingTo(recording, "second.wmf"));
     const auto first = ReadBytes(folder.file("first.wmf"));
     const auto second = ReadBytes(folder.file("second.wmf"));
-    EXPECT_EQ(CountRecords(first, kRectangleRecord), 1);
-    EXPECT_EQ(CountRecords(first, kLineToRecord), 0);
-    EXPECT_EQ(CountRecords(second, kRectangleRecord), 1) << "shapes before the first save";
-    EXPECT_EQ(CountRecords(second, kLineToRecord), 1);
+    EXPECT_EQ(CountRecords(first, kRectangle), 1);
+    EXPECT_EQ(CountRecords(first, kLineTo), 0);
+    EXPECT_EQ(CountRecords(second, kRectangle), 1) << "shapes before the first save";
+    EXPECT_EQ(CountRecords(second, kLineTo), 1);
     DeleteMetaFile(CloseMetaFile(recording));
 }
 
@@ -61,7 +62,7 @@ TEST(RecordingSlots, FailedSaveLeavesNoFileAndKeepsTheShapes) {
     EXPECT_FALSE(SaveRecordingTo(recording, "Meta.wmf"));
     ASSERT_NE(recording, nullptr);
     ASSERT_TRUE(SaveRecordingTo(recording, "Meta2.wmf"));
-    EXPECT_EQ(CountRecords(ReadBytes(folder.file("Meta2.wmf")), kEllipseRecord), 1);
+    EXPECT_EQ(CountRecords(ReadBytes(folder.file("Meta2.wmf")), kEllipse), 1);
     DeleteMetaFile(CloseMetaFile(recording));
     HDC none = nullptr;
     EXPECT_FALSE(SaveRecordingTo(none, "Meta3.wmf"));
@@ -70,24 +71,18 @@ TEST(RecordingSlots, FailedSaveLeavesNoFileAndKeepsTheShapes) {
 
 class RecordingCommands : public EditorWindowFixture {
   protected:
-    void Command(int id) {
-        Send(id);
-        UpdateWindow(hwnd);
-    }
     ScratchFolder folder; // the slots live in the current directory
 };
 
 TEST_F(RecordingCommands, SavedRedRectangleComesBackAfterNew) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(200, 150, 100, 50);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 200, 150, 100, 50);
     ASSERT_EQ(ColourName(Canvas(150, 100)), ColourName(RGB(255, 0, 0)));
     Command(IDM_SAVE_META_1);
     ASSERT_EQ(folder.entries(), std::vector<std::string>{"Meta.wmf"});
     Command(IDM_NEW);
     ASSERT_EQ(ColourName(Canvas(150, 100)), ColourName(RGB(0, 0, 0)));
     Command(IDM_OPEN_META_1);
-    EXPECT_EQ(Editor().state.playPending, 0) << "the repaint played it";
+    EXPECT_EQ(State().playPending, 0) << "the repaint played it";
     EXPECT_EQ(ColourName(Canvas(150, 100)), ColourName(RGB(255, 0, 0)));
     EXPECT_EQ(ColourName(Canvas(101, 51)), ColourName(RGB(255, 0, 0)));
     EXPECT_EQ(ColourName(Canvas(250, 100)), ColourName(RGB(0, 0, 0)));
@@ -95,26 +90,22 @@ TEST_F(RecordingCommands, SavedRedRectangleComesBackAfterNew) {
 }
 
 TEST_F(RecordingCommands, MissingSlotDrawsNothing) {
-    Command(IDC_LINE_TOOL);
-    Command(IDC_GREEN);
-    Drag(10, 10, 100, 10);
+    Draw(IDC_LINE_TOOL, IDC_GREEN, 10, 10, 100, 10);
     Command(IDC_LINE_TOOL + 1); // the rectangle tool, then none
     Command(IDM_NEW);
     const COLORREF before = Canvas(50, 10);
     Command(IDM_OPEN_META_2);
-    EXPECT_EQ(Editor().loadedRecording, nullptr);
-    EXPECT_EQ(Editor().state.playPending, 0);
+    EXPECT_EQ(Handles().loadedRecording, nullptr);
+    EXPECT_EQ(State().playPending, 0);
     EXPECT_EQ(ColourName(Canvas(50, 10)), ColourName(before));
     EXPECT_TRUE(IsWindow(hwnd));
 }
 
 TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(10, 10, 60, 60);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 10, 10, 60, 60);
     Command(IDM_SAVE_META_1);
     Command(IDM_OPEN_META_1);
-    ASSERT_NE(Editor().loadedRecording, nullptr);
+    ASSERT_NE(Handles().loadedRecording, nullptr);
     testing::WriteBytes(folder.file("Meta3.wmf"),
                         ReadBytes(testing::CorpusFile("poly_count_huge.wmf")));
     Command(IDM_NEW);
@@ -122,11 +113,11 @@ TEST_F(RecordingCommands, DamagedSlotIsRefusedAndReplacesTheOpenedOne) {
     answerer.push(IDOK);
     answerer.push(IDOK);
     Command(IDM_OPEN_META_3);
-    EXPECT_EQ(Editor().loadedRecording, nullptr) << "the previous recording is released";
+    EXPECT_EQ(Handles().loadedRecording, nullptr) << "the previous recording is released";
     EXPECT_TRUE(IsWindow(hwnd));
     testing::WriteBytes(folder.file("Meta2.wmf"), {});
     Command(IDM_OPEN_META_2);
-    EXPECT_EQ(Editor().loadedRecording, nullptr);
+    EXPECT_EQ(Handles().loadedRecording, nullptr);
     ASSERT_EQ(answerer.seen().size(), 2u) << "each refused slot says so";
     EXPECT_EQ(answerer.seen()[0].caption, "Meta3.wmf");
     EXPECT_EQ(answerer.seen()[0].text, "Не удалось воспроизвести запись: повреждена.");
@@ -139,13 +130,12 @@ TEST_F(RecordingCommands, PlayedSlotLeavesTheCanvasStateAsItWas) {
     testing::WriteBytes(folder.file("Meta2.wmf"),
                         ReadBytes(testing::CorpusFile("window_origin.wmf")));
     Command(IDM_OPEN_META_2);
-    ASSERT_NE(Editor().loadedRecording, nullptr);
+    ASSERT_NE(Handles().loadedRecording, nullptr);
     EXPECT_EQ(ColourName(Canvas(25, 15)), ColourName(RGB(255, 0, 0))) << "played shifted";
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_BLUE);
-    Drag(200, 200, 220, 220);
+    Draw(IDC_RECTANGLE_TOOL, IDC_BLUE, 200, 200, 220, 220);
     POINT origin{1, 1};
-    EXPECT_TRUE(GetWindowOrgEx(Editor().canvasSurface, &origin) && origin.x == 0 && origin.y == 0)
+    EXPECT_TRUE(GetWindowOrgEx(Handles().canvasSurface.get(), &origin) && origin.x == 0 &&
+                origin.y == 0)
         << "window origin " << origin.x << "," << origin.y;
     desk::testing::ModalAnswerer answerer;
     answerer.push(IDOK, [&](HWND d) { SetDlgItemTextA(d, 0x47C, folder.file("after").c_str()); });
@@ -158,20 +148,16 @@ TEST_F(RecordingCommands, PlayedSlotLeavesTheCanvasStateAsItWas) {
 }
 
 TEST_F(RecordingCommands, RecordingHoldsTheShapeOncePerRepaint) {
-    Command(IDC_LINE_TOOL);
-    Command(IDC_RED);
-    Drag(10, 20, 300, 200); // the first repaint draws the line
-    Repaint();              // covered and uncovered twice
+    Draw(IDC_LINE_TOOL, IDC_RED, 10, 20, 300, 200); // the first repaint draws the line
+    Repaint();                                      // covered and uncovered twice
     Repaint();
     Command(IDM_SAVE_META_2);
     const auto bytes = ReadBytes(folder.file("Meta2.wmf"));
-    EXPECT_EQ(CountRecords(bytes, kLineToRecord), 3);
+    EXPECT_EQ(CountRecords(bytes, kLineTo), 3);
 }
 
 TEST_F(RecordingCommands, SecondSaveInOneRunHoldsEveryShape) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(10, 10, 60, 60);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 10, 10, 60, 60);
     Command(IDM_SAVE_META_1);
     Command(IDC_ELLIPSE_TOOL);
     Drag(100, 100, 200, 150);
@@ -180,12 +166,12 @@ TEST_F(RecordingCommands, SecondSaveInOneRunHoldsEveryShape) {
     const auto first = ReadBytes(folder.file("Meta.wmf"));
     const auto second = ReadBytes(folder.file("Meta2.wmf"));
     const auto third = ReadBytes(folder.file("Meta3.wmf"));
-    EXPECT_EQ(CountRecords(first, kRectangleRecord), 1);
-    EXPECT_EQ(CountRecords(first, kEllipseRecord), 0);
-    EXPECT_EQ(CountRecords(second, kRectangleRecord), 1);
-    EXPECT_EQ(CountRecords(second, kEllipseRecord), 1);
-    EXPECT_EQ(CountRecords(third, kRectangleRecord), 1);
-    EXPECT_EQ(CountRecords(third, kEllipseRecord), 1);
+    EXPECT_EQ(CountRecords(first, kRectangle), 1);
+    EXPECT_EQ(CountRecords(first, kEllipse), 0);
+    EXPECT_EQ(CountRecords(second, kRectangle), 1);
+    EXPECT_EQ(CountRecords(second, kEllipse), 1);
+    EXPECT_EQ(CountRecords(third, kRectangle), 1);
+    EXPECT_EQ(CountRecords(third, kEllipse), 1);
 
     Command(IDM_NEW);
     Command(IDM_OPEN_META_3);
@@ -216,23 +202,19 @@ std::size_t FirstOf(const std::vector<testing::MetaRecord>& records, std::uint16
 }
 
 TEST_F(RecordingCommands, EachShapeRecordsItsPenBrushAndPointsAsDrawn) {
-    Command(IDC_RED);
-    Command(IDC_RECTANGLE_TOOL);
-    Drag(200, 150, 100, 50); // press right and below the release
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 200, 150, 100, 50); // press right and below the release
     Command(IDM_SAVE_META_1);
     auto records = testing::RecordsOf(ReadBytes(folder.file("Meta.wmf")));
-    std::size_t at = FirstOf(records, 0x02FA);
+    std::size_t at = FirstOf(records, meta::kCreatePen);
     // Pen: solid, width 2, red; brush: solid, red; both selected; then
     // Rectangle(release, press) stored as bottom, right, top, left.
     EXPECT_EQ(Describe(records, at, 5),
               "02FA:0,2,0,255,0 012D:0 02FC:0,255,0,0 012D:1 041B:150,200,50,100");
 
-    Command(IDC_BLUE);
-    Command(IDC_ELLIPSE_TOOL);
-    Drag(10, 20, 110, 70);
+    Draw(IDC_ELLIPSE_TOOL, IDC_BLUE, 10, 20, 110, 70);
     Command(IDM_SAVE_META_2);
     records = testing::RecordsOf(ReadBytes(folder.file("Meta2.wmf")));
-    at = FirstOf(records, kEllipseRecord);
+    at = FirstOf(records, kEllipse);
     ASSERT_LT(at, records.size());
     EXPECT_EQ(Describe(records, at, 1), "0418:20,10,70,110") << "Ellipse(release, press)";
     bool dashedBluePen = false;
@@ -240,28 +222,24 @@ TEST_F(RecordingCommands, EachShapeRecordsItsPenBrushAndPointsAsDrawn) {
         dashedBluePen |= Describe(records, i, 1) == "02FA:1,2,0,0,255";
     EXPECT_TRUE(dashedBluePen) << "a dashed pen of width 2 in blue before the ellipse";
 
-    Command(IDC_GREEN);
-    Command(IDC_LINE_TOOL);
-    Drag(30, 40, 300, 200);
+    Draw(IDC_LINE_TOOL, IDC_GREEN, 30, 40, 300, 200);
     Command(IDM_SAVE_META_3);
     records = testing::RecordsOf(ReadBytes(folder.file("Meta3.wmf")));
-    at = FirstOf(records, 0x0214);
+    at = FirstOf(records, meta::kMoveTo);
     EXPECT_EQ(Describe(records, at, 2), "0214:40,30 0213:200,300")
         << "MoveTo(press), LineTo(release)";
 }
 
 TEST_F(RecordingCommands, TextRecordsItsColourAndExactlyTheDrawnCharacters) {
     SetWindowTextA(GetDlgItem(hwnd, IDC_TEXT_FIELD), "Privet, mir! and more");
-    Command(IDC_MAGENTA);
-    Command(IDC_TEXT_TOOL);
-    Drag(5, 5, 40, 60);
+    Draw(IDC_TEXT_TOOL, IDC_MAGENTA, 5, 5, 40, 60);
     Command(IDM_SAVE_META_1);
     const auto records = testing::RecordsOf(ReadBytes(folder.file("Meta.wmf")));
-    const std::size_t colour = FirstOf(records, 0x0209);
+    const std::size_t colour = FirstOf(records, meta::kSetTextColor);
     ASSERT_LT(colour, records.size());
     EXPECT_EQ(Describe(records, colour, 1), "0209:255,255") << "SetTextColor magenta";
     // The platform records TextOutA as ExtTextOut: y, x, count, options, text.
-    const std::size_t text = FirstOf(records, 0x0A32);
+    const std::size_t text = FirstOf(records, meta::kExtTextOut);
     ASSERT_LT(text, records.size());
     const auto& p = records[text].params;
     ASSERT_GE(p.size(), 4u + 6u);
@@ -282,7 +260,7 @@ TEST_F(RecordingCommands, TextRecordsItsColourAndExactlyTheDrawnCharacters) {
 // draw, and the test draws every shape twice.)
 TEST_F(RecordingCommands, TheEditorsOwnLongRecordingPlays) {
     SetWindowTextW(GetDlgItem(hwnd, IDC_TEXT_FIELD), L"Жж é WWWWWWWWW");
-    EditorState& s = Editor().state;
+    EditorState& s = State();
     for (int i = 0; i < 100000; ++i) {
         s.lineTool = i % 4 == 0;
         s.rectangleTool = i % 4 == 1;
@@ -301,13 +279,13 @@ TEST_F(RecordingCommands, TheEditorsOwnLongRecordingPlays) {
     }
     Command(IDM_SAVE_META_1);
     const auto bytes = ReadBytes(folder.file("Meta.wmf"));
-    EXPECT_EQ(CountRecords(bytes, kLineToRecord) + CountRecords(bytes, kRectangleRecord) +
-                  CountRecords(bytes, kEllipseRecord) + CountRecords(bytes, 0x0A32),
+    EXPECT_EQ(CountRecords(bytes, kLineTo) + CountRecords(bytes, kRectangle) +
+                  CountRecords(bytes, kEllipse) + CountRecords(bytes, meta::kExtTextOut),
               100000);
     Command(IDM_NEW);
     desk::testing::ModalAnswerer answerer;
     Command(IDM_OPEN_META_1);
-    EXPECT_NE(Editor().loadedRecording, nullptr);
+    EXPECT_NE(Handles().loadedRecording, nullptr);
     EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0].text;
     int drawn = 0;
     for (int y = 0; y < 400; y += 10)
@@ -317,16 +295,14 @@ TEST_F(RecordingCommands, TheEditorsOwnLongRecordingPlays) {
 }
 
 TEST_F(RecordingCommands, PendingClearCancelsThePlayback) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(10, 10, 60, 60);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 10, 10, 60, 60);
     Command(IDM_SAVE_META_1);
     Command(IDC_LINE_TOOL); // no rectangle drawn again by the next repaints
     SendMessageA(hwnd, WM_COMMAND, IDM_NEW, 0);
     SendMessageA(hwnd, WM_COMMAND, IDM_OPEN_META_1, 0);
     UpdateWindow(hwnd);
     EXPECT_EQ(ColourName(Canvas(35, 35)), ColourName(RGB(0, 0, 0)));
-    EXPECT_EQ(Editor().state.playPending, 0);
+    EXPECT_EQ(State().playPending, 0);
 }
 
 } // namespace

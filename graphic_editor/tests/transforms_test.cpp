@@ -37,10 +37,10 @@ class Transforms : public ::testing::Test {
     // A black canvas with white pixels at the given points.
     void Canvas(std::initializer_list<desk::Point> white) {
         for (desk::Point p : white)
-            fake.canvas->put(p.x, p.y, kWhite);
+            platform.canvas->put(p.x, p.y, kWhite);
     }
     EditorState state;
-    FakePlatform fake{450, 400, kBlack};
+    FakePlatform platform{450, 400, kBlack};
 };
 
 TEST(QuarterTurnTarget, Table) {
@@ -67,81 +67,82 @@ TEST(QuarterTurnTarget, Table) {
 
 TEST_F(Transforms, QuarterTurnMovesPixelsAndLosesRowZero) {
     Canvas({{10, 1}, {0, 399}, {0, 0}, {420, 5}});
-    RotateQuarter(state, fake);
-    EXPECT_EQ(ColouredPixels(*fake.canvas), (Points{"51,0", "449,10"}));
+    RotateQuarter(state, platform);
+    EXPECT_EQ(ColouredPixels(*platform.canvas), (Points{"51,0", "449,10"}));
 }
 
 TEST_F(Transforms, QuarterTurnCopiesEveryLandingPixelOnceAndFillsTheRestBlack) {
-    RotateQuarter(state, fake);
+    RotateQuarter(state, platform);
     // 399 rows land (row 0 is lost), each with its columns 0..399.
-    EXPECT_EQ(fake.canvas->writes, 399 * 400);
-    EXPECT_EQ(fake.canvas->badWrites, 0);
-    EXPECT_EQ(ColouredPixels(*fake.canvas), Points{}) << "new picture not fully black";
+    EXPECT_EQ(platform.canvas->writes, 399 * 400);
+    EXPECT_EQ(platform.canvas->badWrites, 0);
+    EXPECT_EQ(ColouredPixels(*platform.canvas), Points{}) << "new picture not fully black";
 }
 
 TEST_F(Transforms, ReadsOnlyThePixelsThatLand) {
-    RotateQuarter(state, fake);
-    ASSERT_TRUE(fake.previous);
-    EXPECT_EQ(fake.previous->reads, 159600);
-    HalveSize(state, fake);
-    EXPECT_EQ(fake.previous->reads, 45000);
+    RotateQuarter(state, platform);
+    ASSERT_TRUE(platform.previous);
+    EXPECT_EQ(platform.previous->reads, 159600);
+    HalveSize(state, platform);
+    EXPECT_EQ(platform.previous->reads, 45000);
 }
 
 TEST_F(Transforms, FourQuarterTurnsDoNotGiveThePictureBack) {
     for (int y = 0; y < 400; y += 7)
         for (int x = 0; x < 450; x += 5)
-            fake.canvas->put(x, y, desk::Rgb(x % 256, y % 256, 9));
-    const Points before = ColouredPixels(*fake.canvas);
+            platform.canvas->put(x, y, desk::Rgb(x % 256, y % 256, 9));
+    const Points before = ColouredPixels(*platform.canvas);
     for (int i = 0; i < 4; ++i)
-        RotateQuarter(state, fake);
-    const Points after = ColouredPixels(*fake.canvas);
+        RotateQuarter(state, platform);
+    const Points after = ColouredPixels(*platform.canvas);
     EXPECT_NE(after, before);
     EXPECT_LT(after.size(), before.size());
 }
 
 TEST_F(Transforms, TwoQuarterTurnsMapAsOneHalfTurnWithBands) {
     Canvas({{449, 399}, {399, 51}, {51, 51}, {0, 0}, {100, 60}});
-    RotateQuarter(state, fake);
-    RotateQuarter(state, fake);
+    RotateQuarter(state, platform);
+    RotateQuarter(state, platform);
     // target (X, Y) = source (450 - X, 450 - Y) for X, Y >= 51.
-    EXPECT_EQ(ColouredPixels(*fake.canvas), (Points{"350,390", "51,399", "399,399"}));
+    EXPECT_EQ(ColouredPixels(*platform.canvas), (Points{"350,390", "51,399", "399,399"}));
 }
 
 TEST_F(Transforms, HalvingKeepsOddRowsAndColumns) {
     Canvas({{449, 399}, {1, 1}, {2, 1}, {1, 2}, {0, 0}, {448, 398}, {7, 9}});
-    HalveSize(state, fake);
-    EXPECT_EQ(ColouredPixels(*fake.canvas), (Points{"0,0", "3,4", "224,199"}));
-    EXPECT_EQ(fake.canvas->writes, 225 * 200);
+    HalveSize(state, platform);
+    EXPECT_EQ(ColouredPixels(*platform.canvas), (Points{"0,0", "3,4", "224,199"}));
+    EXPECT_EQ(platform.canvas->writes, 225 * 200);
 }
 
 TEST_F(Transforms, HalvingAPictureWithOnlyEvenPixelsGivesBlack) {
     Canvas({{0, 0}, {2, 5}, {5, 2}, {448, 398}});
-    HalveSize(state, fake);
-    EXPECT_EQ(ColouredPixels(*fake.canvas), Points{});
+    HalveSize(state, platform);
+    EXPECT_EQ(ColouredPixels(*platform.canvas), Points{});
 }
 
 TEST_F(Transforms, TwoHalvingsKeepEveryFourthPixelFromThree) {
     Canvas({{3, 3}, {447, 399}, {7, 11}, {5, 5}});
-    HalveSize(state, fake);
-    HalveSize(state, fake);
+    HalveSize(state, platform);
+    HalveSize(state, platform);
     // target (X, Y) = source (4X + 3, 4Y + 3)
-    EXPECT_EQ(ColouredPixels(*fake.canvas), (Points{"0,0", "1,2", "111,99"}));
+    EXPECT_EQ(ColouredPixels(*platform.canvas), (Points{"0,0", "1,2", "111,99"}));
 }
 
 TEST_F(Transforms, FrameOrderAndToolsDeselected) {
-    SelectTool(state, fake, Tool::Rectangle);
-    SelectColour(state, fake, DrawColour::Red);
+    SelectTool(state, platform, Tool::Rectangle);
+    SelectColour(state, platform, DrawColour::Red);
     state.clearPending = 0;
     state.playPending = 1;
-    fake.log.clear();
-    HalveSize(state, fake);
-    EXPECT_EQ(fake.log, (std::vector<std::string>{
-                            "makeNewPicture 450x400",
-                            "new rectangle(0,0,450,400) pen solid 2 RGB(0,0,0) brush RGB(0,0,0)",
-                            "adoptNewPicture", "invalidate"}));
+    platform.log.clear();
+    HalveSize(state, platform);
+    EXPECT_EQ(platform.log,
+              (std::vector<std::string>{
+                  "makeNewPicture 450x400",
+                  "new rectangle(0,0,450,400) pen solid 2 RGB(0,0,0) brush RGB(0,0,0)",
+                  "adoptNewPicture", "invalidate"}));
     EXPECT_EQ(state.rectangleTool, 0);
-    EXPECT_FALSE(fake.pushed.at(Button::Rectangle));
-    EXPECT_TRUE(fake.pushed.at(Button::Red)) << "the colour button lost its look";
+    EXPECT_FALSE(platform.pushed.at(Button::Rectangle));
+    EXPECT_TRUE(platform.pushed.at(Button::Red)) << "the colour button lost its look";
     EXPECT_EQ(state.playPending, 1);
     EXPECT_EQ(state.clearPending, 0);
     EXPECT_EQ(DrawingColour(state), desk::Rgb(255, 0, 0));

@@ -32,7 +32,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 class EditorWindowTest : public EditorWindowFixture {
   protected:
-    void Command(int id) { Send(id); }
     std::vector<COLORREF> Snapshot() {
         std::vector<COLORREF> all;
         all.reserve(450 * 400);
@@ -54,18 +53,14 @@ class EditorWindowTest : public EditorWindowFixture {
     }
     // A fixed picture: a red rectangle, a green line and a few white pixels.
     void DrawPattern() {
-        Command(IDM_NEW);
+        Send(IDM_NEW);
         UpdateWindow(hwnd);
-        Command(IDC_RED);
-        Command(IDC_RECTANGLE_TOOL);
-        Drag(30, 40, 200, 100);
-        Command(IDC_GREEN);
-        Command(IDC_LINE_TOOL);
-        Drag(10, 300, 400, 20);
-        Command(IDM_NEW); // deselects the tool; the clear is undone below
-        Editor().state.clearPending = 0;
+        Draw(IDC_RECTANGLE_TOOL, IDC_RED, 30, 40, 200, 100);
+        Draw(IDC_LINE_TOOL, IDC_GREEN, 10, 300, 400, 20);
+        Send(IDM_NEW); // deselects the tool; the clear is undone below
+        State().clearPending = 0;
         for (desk::Point p : {desk::Point{10, 1}, desk::Point{0, 399}, desk::Point{449, 399}})
-            SetPixel(Editor().canvasSurface, p.x, p.y, kWhite);
+            SetPixel(Handles().canvasSurface.get(), p.x, p.y, kWhite);
         UpdateWindow(hwnd);
     }
 };
@@ -177,12 +172,10 @@ TEST_F(EditorWindowTest, StartsWithABlackCanvasOnScreen) {
 }
 
 TEST_F(EditorWindowTest, RedLineRepaintedGreenAfterColourChange) {
-    Command(IDC_LINE_TOOL);
-    Command(IDC_RED);
-    Drag(50, 100, 250, 100);
+    Draw(IDC_LINE_TOOL, IDC_RED, 50, 100, 250, 100);
     EXPECT_EQ(ColourName(Canvas(150, 100)), ColourName(kRed));
     EXPECT_EQ(ColourName(desk::testing::ClientPixel(hwnd, 150, 100)), ColourName(kRed));
-    Command(IDC_GREEN);
+    Send(IDC_GREEN);
     EXPECT_EQ(ColourName(Canvas(150, 100)), ColourName(kRed)) << "a colour alone repainted";
     Repaint();
     EXPECT_EQ(ColourName(Canvas(150, 100)), ColourName(kGreen));
@@ -191,9 +184,7 @@ TEST_F(EditorWindowTest, RedLineRepaintedGreenAfterColourChange) {
 }
 
 TEST_F(EditorWindowTest, RectangleWithReleaseAboveAndLeftOfPress) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(300, 250, 100, 120);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 300, 250, 100, 120);
     EXPECT_EQ(ColourName(Canvas(200, 185)), ColourName(kRed)) << "inside";
     EXPECT_EQ(ColourName(Canvas(101, 121)), ColourName(kRed)) << "near the release corner";
     EXPECT_EQ(ColourName(Canvas(298, 248)), ColourName(kRed)) << "near the press corner";
@@ -202,9 +193,7 @@ TEST_F(EditorWindowTest, RectangleWithReleaseAboveAndLeftOfPress) {
 }
 
 TEST_F(EditorWindowTest, EllipseIsFilledInsideItsBoxOnly) {
-    Command(IDC_ELLIPSE_TOOL);
-    Command(IDC_MAGENTA);
-    Drag(300, 200, 100, 100);
+    Draw(IDC_ELLIPSE_TOOL, IDC_MAGENTA, 300, 200, 100, 100);
     EXPECT_EQ(ColourName(Canvas(200, 150)), ColourName(RGB(255, 0, 255))) << "centre";
     EXPECT_EQ(ColourName(Canvas(104, 104)), ColourName(kBlack)) << "corner of the box";
     EXPECT_EQ(ColourName(Canvas(200, 205)), ColourName(kBlack)) << "below the box";
@@ -226,11 +215,9 @@ TEST_F(EditorWindowTest, LabelIsDrawnInBlackOnTheMenuColour) {
 }
 
 TEST_F(EditorWindowTest, NewClearsTheCanvasAndDeselectsTheTool) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(10, 10, 60, 60);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 10, 10, 60, 60);
     ASSERT_EQ(ColourName(Canvas(30, 30)), ColourName(kRed));
-    Command(IDM_NEW);
+    Send(IDM_NEW);
     UpdateWindow(hwnd);
     EXPECT_EQ(ColourName(Canvas(30, 30)), ColourName(kBlack));
     EXPECT_FALSE(Pushed(IDC_RECTANGLE_TOOL));
@@ -240,9 +227,7 @@ TEST_F(EditorWindowTest, NewClearsTheCanvasAndDeselectsTheTool) {
 }
 
 TEST_F(EditorWindowTest, PointsBeyondTheCanvasLeaveItUnchanged) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(625, 380, 640, 395); // panel background, right of the buttons
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 625, 380, 640, 395); // panel background, right of the buttons
     const std::vector<COLORREF> after = Snapshot();
     for (std::size_t i = 0; i < after.size(); ++i)
         ASSERT_EQ(after[i], kBlack) << "pixel " << i % 450 << "," << i / 450;
@@ -252,27 +237,27 @@ TEST_F(EditorWindowTest, ButtonLooksFollowCommandsAndTransforms) {
     const auto tools = {1, 2, 3, 4};
     const auto colours = {5, 6, 7, 8};
     for (int id : tools) {
-        Command(id);
+        Send(id);
         EXPECT_EQ(PushedOf(tools), std::to_string(id));
         EXPECT_EQ(PushedOf(colours), "");
     }
     for (int id : colours) {
-        Command(id);
+        Send(id);
         EXPECT_EQ(PushedOf(colours), std::to_string(id));
         EXPECT_EQ(PushedOf(tools), "4");
     }
-    Command(IDC_ROTATE);
+    Send(IDC_ROTATE);
     EXPECT_EQ(PushedOf(tools), "") << "after a quarter turn";
     EXPECT_EQ(PushedOf(colours), "8");
-    Command(IDC_ELLIPSE_TOOL);
-    Command(IDM_SCALE_X2);
+    Send(IDC_ELLIPSE_TOOL);
+    Send(IDM_SCALE_X2);
     EXPECT_EQ(PushedOf(tools), "") << "after a halving";
-    EXPECT_EQ(Editor().state.ellipseTool, 0);
+    EXPECT_EQ(State().ellipseTool, 0);
 }
 
 TEST_F(EditorWindowTest, QuarterTurnMovesPixelsOnRealGdi) {
     DrawPattern();
-    Command(IDM_ROTATE_90);
+    Send(IDM_ROTATE_90);
     UpdateWindow(hwnd);
     EXPECT_EQ(ColourName(Canvas(449, 10)), ColourName(kWhite)) << "from (10, 1)";
     EXPECT_EQ(ColourName(Canvas(51, 0)), ColourName(kWhite)) << "from (0, 399)";
@@ -284,11 +269,11 @@ TEST_F(EditorWindowTest, QuarterTurnMovesPixelsOnRealGdi) {
 
 TEST_F(EditorWindowTest, HalfTurnEqualsTwoQuarterTurns) {
     DrawPattern();
-    Command(IDM_ROTATE_180);
+    Send(IDM_ROTATE_180);
     const std::vector<COLORREF> halfTurn = Snapshot();
     DrawPattern();
-    Command(IDM_ROTATE_90);
-    Command(IDM_ROTATE_90);
+    Send(IDM_ROTATE_90);
+    Send(IDM_ROTATE_90);
     const std::vector<COLORREF> twice = Snapshot();
     ASSERT_EQ(halfTurn.size(), twice.size());
     for (std::size_t i = 0; i < halfTurn.size(); ++i)
@@ -300,11 +285,11 @@ TEST_F(EditorWindowTest, HalfTurnEqualsTwoQuarterTurns) {
 
 TEST_F(EditorWindowTest, QuarterHalvingEqualsTwoHalvings) {
     DrawPattern();
-    Command(IDM_SCALE_X4);
+    Send(IDM_SCALE_X4);
     const std::vector<COLORREF> quarter = Snapshot();
     DrawPattern();
-    Command(IDM_SCALE_X2);
-    Command(IDM_SCALE_X2);
+    Send(IDM_SCALE_X2);
+    Send(IDM_SCALE_X2);
     EXPECT_TRUE(quarter == Snapshot());
     EXPECT_EQ(ColourName(quarter[15 * 450 + 20]), ColourName(kRed)) << "from (83, 63)";
     EXPECT_EQ(ColourName(quarter[15 * 450 + 120]), ColourName(kBlack));
@@ -323,20 +308,20 @@ TEST_F(EditorWindowTest, TransformOfASmallPictureTreatsTheRestAsBlack) {
         FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
     ReplaceCanvas(small);
-    Command(IDC_ROTATE);
+    Send(IDC_ROTATE);
     UpdateWindow(hwnd);
     EXPECT_EQ(ColourName(Canvas(449, 10)), ColourName(kWhite)) << "from (10, 1)";
     EXPECT_EQ(ColourName(Canvas(449, 100)), ColourName(kBlack)) << "from (100, 1)";
     EXPECT_EQ(ColourName(Canvas(250, 200)), ColourName(kBlack)) << "from (200, 200)";
     EXPECT_EQ(ColourName(Canvas(371, 0)), ColourName(kWhite)) << "from (0, 79)";
     BITMAP info{};
-    GetObjectA(Editor().canvas.get(), sizeof info, &info);
+    GetObjectA(Handles().canvas.get(), sizeof info, &info);
     EXPECT_EQ(info.bmWidth, 450);
     EXPECT_EQ(info.bmHeight, 400);
 }
 
 TEST_F(EditorWindowTest, TextFieldIsReadIntoATwelveCharacterBuffer) {
-    SetWindowTextA(Editor().textField, "abcdefghijklmnopq");
+    SetWindowTextA(Handles().textField, "abcdefghijklmnopq");
     char16_t buffer[16];
     std::fill(std::begin(buffer), std::end(buffer), u'#');
     buffer[0] = 12;
@@ -346,10 +331,8 @@ TEST_F(EditorWindowTest, TextFieldIsReadIntoATwelveCharacterBuffer) {
 }
 
 TEST_F(EditorWindowTest, TextToolDrawsInTheColourAtTheReleasePoint) {
-    SetWindowTextA(Editor().textField, "WWWW");
-    Command(IDC_TEXT_TOOL);
-    Command(IDC_RED);
-    Drag(0, 0, 100, 200);
+    SetWindowTextA(Handles().textField, "WWWW");
+    Draw(IDC_TEXT_TOOL, IDC_RED, 0, 0, 100, 200);
     int red = 0;
     for (int y = 195; y < 240; ++y)
         for (int x = 95; x < 200; ++x)
@@ -360,11 +343,9 @@ TEST_F(EditorWindowTest, TextToolDrawsInTheColourAtTheReleasePoint) {
 }
 
 TEST_F(EditorWindowTest, ShapesAreAlsoRecorded) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(20, 20, 80, 60);
-    HMETAFILE recorded = CloseMetaFile(Editor().recording);
-    Editor().recording = nullptr;
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 20, 20, 80, 60);
+    HMETAFILE recorded = CloseMetaFile(Handles().recording);
+    Handles().recording = nullptr;
     ASSERT_NE(recorded, nullptr);
     HDC screen = GetDC(hwnd);
     desk::MemoryDc dc(screen);
@@ -378,15 +359,13 @@ TEST_F(EditorWindowTest, ShapesAreAlsoRecorded) {
     EXPECT_EQ(ColourName(GetPixel(dc.get(), 50, 40)), ColourName(kRed));
     EXPECT_EQ(ColourName(GetPixel(dc.get(), 90, 40)), ColourName(kBlack));
     // With the recording ended, repaints still draw on the canvas.
-    Command(IDC_GREEN);
+    Send(IDC_GREEN);
     Repaint();
     EXPECT_EQ(ColourName(Canvas(50, 40)), ColourName(kGreen));
 }
 
 TEST_F(EditorWindowTest, AboutBoxClosesWithOkOrCancelAndShowsItsPicture) {
-    Command(IDC_RECTANGLE_TOOL);
-    Command(IDC_RED);
-    Drag(10, 10, 40, 40);
+    Draw(IDC_RECTANGLE_TOOL, IDC_RED, 10, 10, 40, 40);
     HANDLE picture = nullptr;
     ModalAnswerer answers;
     answers.push(IDOK, [&](HWND dialog) {
@@ -395,8 +374,8 @@ TEST_F(EditorWindowTest, AboutBoxClosesWithOkOrCancelAndShowsItsPicture) {
                 picture = reinterpret_cast<HANDLE>(SendMessageA(c, STM_GETIMAGE, IMAGE_BITMAP, 0));
     });
     answers.push(IDCANCEL);
-    Command(IDM_ABOUT);
-    Command(IDM_ABOUT);
+    Send(IDM_ABOUT);
+    Send(IDM_ABOUT);
     ASSERT_EQ(answers.seen().size(), 2u);
     EXPECT_EQ(answers.seen()[0].caption, "About");
     const std::string texts = answers.seen()[0].text;
@@ -409,20 +388,20 @@ TEST_F(EditorWindowTest, AboutBoxClosesWithOkOrCancelAndShowsItsPicture) {
 
 TEST_F(EditorWindowTest, ExitDestroysTheWindowAndPostsQuitZero) {
     PumpPending();
-    Command(IDM_EXIT);
+    Send(IDM_EXIT);
     EXPECT_FALSE(IsWindow(hwnd));
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
-    EXPECT_EQ(Editor().canvasSurface, nullptr);
+    EXPECT_EQ(Handles().canvasSurface.get(), nullptr);
 }
 
 TEST_F(EditorWindowTest, TextFieldNotificationsChangeNothing) {
-    Command(IDC_LINE_TOOL);
-    const EditorState before = Editor().state;
+    Send(IDC_LINE_TOOL);
+    const EditorState before = State();
     SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_TEXT_FIELD, EN_CHANGE),
-                 reinterpret_cast<LPARAM>(Editor().textField));
-    EXPECT_EQ(std::memcmp(&before, &Editor().state, sizeof before), 0);
+                 reinterpret_cast<LPARAM>(Handles().textField));
+    EXPECT_EQ(std::memcmp(&before, &State(), sizeof before), 0);
     EXPECT_TRUE(Pushed(IDC_LINE_TOOL));
 }
 

@@ -1,9 +1,11 @@
 #include "win32/bitmap_io.h"
 
+#include "platform/gdi.h"
 #include "platform/handle.h"
 #include "platform/text.h"
 
 #include <cstring>
+#include <optional>
 
 namespace risovik::win {
 
@@ -30,27 +32,22 @@ class Win32BitmapFile final : public BitmapFilePlatform {
   public:
     Win32BitmapFile(const char* path, HBITMAP picture, HDC surface, int height)
         : path_(path), picture_(picture), surface_(surface), height_(height) {}
-    ~Win32BitmapFile() override { closeFile(); }
 
     bool readPixels(std::uint8_t* infoBlock, std::uint8_t* pixels) override {
         return GetDIBits(surface_, picture_, 0, static_cast<UINT>(height_), pixels,
                          reinterpret_cast<BITMAPINFO*>(infoBlock), DIB_RGB_COLORS) != 0;
     }
     void createFile() override {
-        file_ = CreateFileA(path_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
+        file_.emplace(CreateFileA(path_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     bool writeFile(const std::uint8_t* data, std::size_t size) override {
         DWORD written = 0;
-        return file_ != INVALID_HANDLE_VALUE &&
-               WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) &&
+        return file_ && file_->valid() &&
+               WriteFile(file_->get(), data, static_cast<DWORD>(size), &written, nullptr) &&
                written == size;
     }
-    void closeFile() override {
-        if (file_ != INVALID_HANDLE_VALUE)
-            CloseHandle(file_);
-        file_ = INVALID_HANDLE_VALUE;
-    }
+    void closeFile() override { file_.reset(); }
     void showMessage(const char* text) override { desk::MessageBox1251(nullptr, text, "", MB_OK); }
 
   private:
@@ -58,7 +55,8 @@ class Win32BitmapFile final : public BitmapFilePlatform {
     HBITMAP picture_;
     HDC surface_;
     int height_;
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    // Made by createFile; closed by closeFile or at the end.
+    std::optional<desk::KernelHandle> file_;
 };
 
 } // namespace
@@ -161,20 +159,15 @@ HBITMAP LoadPicture(const char* path) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!picture || !bits) { // no memory for it
-        if (picture)
-            DeleteObject(picture);
+    desk::Bitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture || !bits) // no memory for it
         return nullptr;
-    }
     auto* pixels = static_cast<std::uint32_t*>(bits);
     const std::ptrdiff_t width = layout.width;
     if (DecodeBitmapPixels(file.data(), file.size(), layout, pixels + (layout.height - 1) * width,
-                           -width) != BitmapRead::Ok) {
-        DeleteObject(picture);
+                           -width) != BitmapRead::Ok)
         return nullptr;
-    }
-    return picture;
+    return picture.release();
 }
 
 } // namespace risovik::win

@@ -60,130 +60,122 @@ constexpr ControlSpec kControls[] = {
     {L"BUTTON", "Macshtab", IDC_SCALE, 550, 300, 80, 70, kButtonStyle},
 };
 
-EditorWindow g_editor;
+WindowHandles g_handles;
+EditorState g_state;
 
-// The model's platform over g_editor's window, controls and DCs.
+// The model's platform over g_handles' window, controls and DCs.
 class GdiEditorPlatform final : public EditorPlatform {
   public:
     DrawingSurface& canvasSurface() override {
-        canvas_.attach(g_editor.canvasSurface);
+        canvas_.attach(g_handles.canvasSurface.get());
         return canvas_;
     }
     DrawingSurface& recording() override {
-        recording_.attach(g_editor.recording);
+        recording_.attach(g_handles.recording);
         return recording_;
     }
     // The wide call: the characters as typed, whatever the system's code page.
     int readTextField(char16_t* buffer) override {
         return static_cast<int>(
-            SendMessageW(g_editor.textField, EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer)));
+            SendMessageW(g_handles.textField, EM_GETLINE, 0, reinterpret_cast<LPARAM>(buffer)));
     }
     void playLoadedRecording() override {
-        PlayRecording(g_editor.canvasSurface, g_editor.loadedRecording);
+        PlayRecording(g_handles.canvasSurface.get(), g_handles.loadedRecording);
     }
     void setButtonPushed(Button button, bool pushed) override {
-        SendMessageA(g_editor.buttons[static_cast<int>(button) - 1], BM_SETSTATE, pushed ? 1 : 0,
+        SendMessageA(g_handles.buttons[static_cast<int>(button) - 1], BM_SETSTATE, pushed ? 1 : 0,
                      0);
     }
     void invalidateAll(bool erase) override {
         RECT client;
-        GetClientRect(g_editor.window, &client);
-        InvalidateRect(g_editor.window, &client, erase);
+        GetClientRect(g_handles.window, &client);
+        InvalidateRect(g_handles.window, &client, erase);
     }
     DrawingSurface& makeNewPicture(int width, int height) override {
         discardPending();
-        desk::WindowDc screen(g_editor.window);
-        pendingSurface_ = CreateCompatibleDC(screen.get());
+        desk::WindowDc screen(g_handles.window);
+        pendingSurface_ = desk::PictureDc(screen.get());
         pendingPicture_.reset(CreateCompatibleBitmap(screen.get(), width, height));
-        pendingFirst_ = SelectObject(pendingSurface_, pendingPicture_.get());
-        pending_.attach(pendingSurface_);
+        pendingSurface_.select(pendingPicture_.get());
+        pending_.attach(pendingSurface_.get());
         return pending_;
     }
+    // The old surface goes first (its first picture back, then DeleteDC),
+    // then the old picture.
     void adoptNewPicture() override {
-        SelectObject(g_editor.canvasSurface, g_editor.firstPicture);
-        DeleteDC(g_editor.canvasSurface);
-        g_editor.canvas = std::move(pendingPicture_);
-        g_editor.canvasSurface = pendingSurface_;
-        g_editor.firstPicture = pendingFirst_;
-        pendingSurface_ = nullptr;
-        pendingFirst_ = nullptr;
+        g_handles.canvasSurface = std::move(pendingSurface_);
+        g_handles.canvas = std::move(pendingPicture_);
         pending_.attach(nullptr);
     }
 
   private:
     void discardPending() {
-        if (pendingSurface_) {
-            SelectObject(pendingSurface_, pendingFirst_);
-            DeleteDC(pendingSurface_);
-        }
-        pendingSurface_ = nullptr;
-        pendingFirst_ = nullptr;
+        pendingSurface_ = desk::PictureDc();
         pendingPicture_.reset();
     }
 
     GdiSurface canvas_;
     GdiSurface recording_;
     GdiSurface pending_;
-    HDC pendingSurface_ = nullptr;
-    HGDIOBJ pendingFirst_ = nullptr;
+    desk::PictureDc pendingSurface_;
     desk::Bitmap pendingPicture_;
 };
 
-GdiEditorPlatform g_platform;
+GdiEditorPlatform platform;
 
 // Puts the current canvas into the canvas surface: after ReplaceCanvas the
 // surface holds nothing until this runs.
 void SelectCanvas() {
-    SelectObject(g_editor.canvasSurface, g_editor.canvas.get());
+    g_handles.canvasSurface.select(g_handles.canvas.get());
 }
 
 void OnCreate(HWND hwnd, const CREATESTRUCTW& create) {
-    g_editor = EditorWindow{};
-    g_editor.instance = create.hInstance;
-    g_editor.window = hwnd;
-    StartEditor(g_editor.state);
+    g_handles = WindowHandles{};
+    g_handles.instance = create.hInstance;
+    g_handles.window = hwnd;
+    StartEditor(g_state);
     for (const ControlSpec& c : kControls) {
         HWND control = CreateWindowExW(
             0, c.className, desk::Wide(c.text).c_str(), c.style, c.x, c.y, c.width, c.height, hwnd,
             reinterpret_cast<HMENU>(INT_PTR{c.id}), create.hInstance, nullptr);
         if (c.id >= IDC_LINE_TOOL && c.id <= IDC_MAGENTA)
-            g_editor.buttons[c.id - 1] = control;
+            g_handles.buttons[c.id - 1] = control;
         else if (c.id == IDC_TEXT_FIELD)
-            g_editor.textField = control;
+            g_handles.textField = control;
         else if (c.id == IDC_ROTATE)
-            g_editor.rotateButton = control;
+            g_handles.rotateButton = control;
         else if (c.id == IDC_SCALE)
-            g_editor.scaleButton = control;
+            g_handles.scaleButton = control;
     }
     desk::WindowDc screen(hwnd);
-    g_editor.canvasSurface = CreateCompatibleDC(screen.get());
-    g_editor.canvas.reset(CreateCompatibleBitmap(screen.get(), kCanvasWidth, kCanvasHeight));
-    g_editor.firstPicture = SelectObject(g_editor.canvasSurface, g_editor.canvas.get());
-    g_editor.recording = CreateMetaFileA(nullptr);
+    g_handles.canvasSurface = desk::PictureDc(screen.get());
+    g_handles.canvas.reset(CreateCompatibleBitmap(screen.get(), kCanvasWidth, kCanvasHeight));
+    g_handles.canvasSurface.select(g_handles.canvas.get());
+    g_handles.recording = CreateMetaFileA(nullptr);
 }
 
 void OnPaint() {
-    desk::PaintDc paint(g_editor.window);
+    desk::PaintDc paint(g_handles.window);
     SelectCanvas();
     SetBkColor(paint.get(), GetSysColor(COLOR_MENU));
     const std::wstring label = desk::Wide(kTextLabel);
     TextOutW(paint.get(), kLabelX, kLabelY, label.c_str(), static_cast<int>(label.size()));
-    RenderPending(g_editor.state, g_platform);
-    BitBlt(paint.get(), 0, 0, kCanvasWidth, kCanvasHeight, g_editor.canvasSurface, 0, 0, SRCCOPY);
+    RenderPending(g_state, platform);
+    BitBlt(paint.get(), 0, 0, kCanvasWidth, kCanvasHeight, g_handles.canvasSurface.get(), 0, 0,
+           SRCCOPY);
 }
 
 void OnDestroy() {
-    SelectObject(g_editor.canvasSurface, g_editor.firstPicture);
-    g_editor.canvas.reset();
-    if (g_editor.loadedRecording)
-        DeleteMetaFile(g_editor.loadedRecording);
-    g_editor.loadedRecording = nullptr;
-    DeleteDC(g_editor.canvasSurface);
-    g_editor.canvasSurface = nullptr;
+    g_handles.canvasSurface.takeOut();
+    g_handles.canvas.reset();
+    if (g_handles.loadedRecording)
+        DeleteMetaFile(g_handles.loadedRecording);
+    g_handles.loadedRecording = nullptr;
+    g_handles.canvasSurface = desk::PictureDc();
     // An unsaved recording is lost at the end; its memory is given back.
-    if (g_editor.recording)
-        DeleteMetaFile(CloseMetaFile(g_editor.recording));
-    g_editor.recording = nullptr;
+    if (g_handles.recording)
+        DeleteMetaFile(CloseMetaFile(g_handles.recording));
+    g_handles.recording = nullptr;
     PostQuitMessage(0);
 }
 
@@ -191,7 +183,7 @@ void OnDestroy() {
 // picture replaced since the last repaint is the one read.
 void OnTransform(void (*transform)(EditorState&, EditorPlatform&)) {
     SelectCanvas();
-    transform(g_editor.state, g_platform);
+    transform(g_state, platform);
 }
 
 // The menu's "twice" entries: each run is a complete nested command.
@@ -201,24 +193,24 @@ void SendCommandTimes(HWND hwnd, int command, int times) {
 }
 
 void OnAbout(HWND hwnd) {
-    DialogBoxParamA(g_editor.instance, MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutProc, 0);
+    DialogBoxParamA(g_handles.instance, MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutProc, 0);
 }
 
 // Returns false for ids that are not commands of this window.
 bool OnCommand(HWND hwnd, int id) {
-    EditorState& s = g_editor.state;
+    EditorState& s = g_state;
     switch (id) {
-    case IDC_LINE_TOOL: SelectTool(s, g_platform, Tool::Line); return true;
-    case IDC_RECTANGLE_TOOL: SelectTool(s, g_platform, Tool::Rectangle); return true;
-    case IDC_ELLIPSE_TOOL: SelectTool(s, g_platform, Tool::Ellipse); return true;
-    case IDC_TEXT_TOOL: SelectTool(s, g_platform, Tool::Text); return true;
-    case IDC_RED: SelectColour(s, g_platform, DrawColour::Red); return true;
-    case IDC_GREEN: SelectColour(s, g_platform, DrawColour::Green); return true;
-    case IDC_BLUE: SelectColour(s, g_platform, DrawColour::Blue); return true;
-    case IDC_MAGENTA: SelectColour(s, g_platform, DrawColour::Magenta); return true;
+    case IDC_LINE_TOOL: SelectTool(s, platform, Tool::Line); return true;
+    case IDC_RECTANGLE_TOOL: SelectTool(s, platform, Tool::Rectangle); return true;
+    case IDC_ELLIPSE_TOOL: SelectTool(s, platform, Tool::Ellipse); return true;
+    case IDC_TEXT_TOOL: SelectTool(s, platform, Tool::Text); return true;
+    case IDC_RED: SelectColour(s, platform, DrawColour::Red); return true;
+    case IDC_GREEN: SelectColour(s, platform, DrawColour::Green); return true;
+    case IDC_BLUE: SelectColour(s, platform, DrawColour::Blue); return true;
+    case IDC_MAGENTA: SelectColour(s, platform, DrawColour::Magenta); return true;
     case IDC_ROTATE: OnTransform(RotateQuarter); return true;
     case IDC_SCALE: OnTransform(HalveSize); return true;
-    case IDM_NEW: NewPicture(s, g_platform); return true;
+    case IDM_NEW: NewPicture(s, platform); return true;
     case IDM_EXIT: DestroyWindow(hwnd); return true;
     case IDM_ABOUT: OnAbout(hwnd); return true;
     case IDM_ROTATE_90: SendCommandTimes(hwnd, IDC_ROTATE, 1); return true;
@@ -246,17 +238,21 @@ int HighWord(LPARAM value) {
 
 } // namespace
 
-EditorWindow& Editor() {
-    return g_editor;
+WindowHandles& Handles() {
+    return g_handles;
+}
+
+EditorState& State() {
+    return g_state;
 }
 
 EditorPlatform& Platform() {
-    return g_platform;
+    return platform;
 }
 
 void ReplaceCanvas(HBITMAP picture) {
-    SelectObject(g_editor.canvasSurface, g_editor.firstPicture);
-    g_editor.canvas.reset(picture);
+    g_handles.canvasSurface.takeOut();
+    g_handles.canvas.reset(picture);
 }
 
 void RegisterEditorClass(HINSTANCE instance) {
@@ -286,10 +282,8 @@ LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: OnCreate(hwnd, *reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
     case WM_PAINT: OnPaint(); return 0;
-    case WM_LBUTTONDOWN: PressAt(g_editor.state, LowWord(lParam), HighWord(lParam)); return 0;
-    case WM_LBUTTONUP:
-        ReleaseAt(g_editor.state, g_platform, LowWord(lParam), HighWord(lParam));
-        return 0;
+    case WM_LBUTTONDOWN: PressAt(g_state, LowWord(lParam), HighWord(lParam)); return 0;
+    case WM_LBUTTONUP: ReleaseAt(g_state, platform, LowWord(lParam), HighWord(lParam)); return 0;
     case WM_COMMAND:
         if (OnCommand(hwnd, static_cast<int>(wParam & 0xFFFF)))
             return 0;

@@ -13,37 +13,39 @@ extern const char kClassName[];   // "LMN 07-3"
 extern const char kWindowTitle[]; // Windows-1251
 extern const char kTextLabel[];   // drawn above the text field
 
-// The one editor of the process: the model's state and the platform's
-// objects it works on. Valid from WM_CREATE to WM_DESTROY of the main window.
-struct EditorWindow {
+// The Win32 handles of the one editor of the process: its window and
+// controls, and the GDI objects it draws with. Valid from WM_CREATE to
+// WM_DESTROY of the main window; the model's state lives beside it (State()).
+struct WindowHandles {
     HINSTANCE instance = nullptr;
     HWND window = nullptr;
     // The tool and colour buttons, by control id - 1 (ids 1..8).
     HWND buttons[8] = {};
     HWND textField = nullptr;
+    // The transform buttons are kept for the run like the other controls,
+    // though nothing is sent to them once they are made.
     HWND rotateButton = nullptr;
     HWND scaleButton = nullptr;
-
-    EditorState state;
 
     // The picture being edited. It is selected into canvasSurface at the
     // start of every repaint and of every transform; to replace it, use
     // ReplaceCanvas.
     desk::Bitmap canvas;
-    // The memory DC all drawing into the canvas goes through.
-    HDC canvasSurface = nullptr;
-    // What canvasSurface held when it was made, put back before release.
-    HGDIOBJ firstPicture = nullptr;
+    // The memory DC all drawing into the canvas goes through; it puts back
+    // the picture it held when it was made before it is released.
+    desk::PictureDc canvasSurface;
     // The metafile DC receiving every drawn shape (CreateMetaFileA(NULL));
     // set it to nullptr once CloseMetaFile has ended it.
     HDC recording = nullptr;
     // The recording last opened, played by the next paint step when
-    // state.playPending is 1; deleted when replaced and at the end.
+    // playPending is 1; deleted when replaced and at the end.
     HMETAFILE loadedRecording = nullptr;
 };
 
-// The running editor and the platform interface its model operations take.
-EditorWindow& Editor();
+// The running editor: its handles, its state and the platform interface its
+// model operations take.
+WindowHandles& Handles();
+EditorState& State();
 EditorPlatform& Platform();
 
 // Makes `picture` the canvas: the previous canvas is taken out of the canvas

@@ -8,47 +8,47 @@
 namespace risovik::win {
 
 void SavePicture() {
-    EditorWindow& editor = Editor();
+    WindowHandles& handles = Handles();
     char name[kNameCapacity];
-    OPENFILENAMEA request = FileDialogRequest(editor.window, name, kSaveTitle, kSaveFlags);
+    OPENFILENAMEA request = FileDialogRequest(handles.window, name, kSaveTitle, kSaveFlags);
     if (!GetSaveFileNameA(&request))
         return;
     // GetDIBits reads the picture itself and takes only the format from the
     // surface, so a picture opened since the last repaint (not yet in the
     // surface) is written as well.
-    SavePictureAs(name, editor.canvas.get(), editor.canvasSurface);
+    SavePictureAs(name, handles.canvas.get(), handles.canvasSurface.get());
 }
 
 void OpenPicture() {
-    EditorWindow& editor = Editor();
+    WindowHandles& handles = Handles();
     char name[kNameCapacity];
-    OPENFILENAMEA request = FileDialogRequest(editor.window, name, kOpenTitle, kOpenFlags);
+    OPENFILENAMEA request = FileDialogRequest(handles.window, name, kOpenTitle, kOpenFlags);
     if (GetOpenFileNameA(&request)) {
         if (HBITMAP picture = LoadPicture(name))
             ReplaceCanvas(picture);
     }
-    DeselectTools(editor.state, Platform());
+    DeselectTools(State(), Platform());
     Platform().invalidateAll(true);
 }
 
 void SaveRecording(int slot) {
-    SaveRecordingTo(Editor().recording, SlotFileName(slot));
+    SaveRecordingTo(Handles().recording, SlotFileName(slot));
 }
 
 void OpenRecording(int slot) {
-    EditorWindow& editor = Editor();
+    WindowHandles& handles = Handles();
     BITMAP canvas{};
-    GetObjectA(editor.canvas.get(), sizeof canvas, &canvas);
+    GetObjectA(handles.canvas.get(), sizeof canvas, &canvas);
     SlotRefusal why = SlotRefusal::None;
     HMETAFILE opened = LoadRecording(
         SlotFileName(slot), static_cast<std::uint64_t>(canvas.bmWidth) * canvas.bmHeight, &why);
-    if (editor.loadedRecording)
-        DeleteMetaFile(editor.loadedRecording);
-    editor.loadedRecording = opened;
-    editor.state.playPending = 1;
+    if (handles.loadedRecording)
+        DeleteMetaFile(handles.loadedRecording);
+    handles.loadedRecording = opened;
+    State().playPending = 1;
     Platform().invalidateAll(false);
     if (const char* text = RefusalText(why))
-        desk::MessageBox1251(editor.window, text, SlotFileName(slot), MB_OK | MB_ICONWARNING);
+        desk::MessageBox1251(handles.window, text, SlotFileName(slot), MB_OK | MB_ICONWARNING);
 }
 
 } // namespace risovik::win

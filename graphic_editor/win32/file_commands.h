@@ -1,6 +1,6 @@
 // The editor's file commands as the window procedure runs them: "&Save File",
 // "&Open File" and the "&Meta Files" items. They work on the running editor
-// (Editor(), Platform()).
+// (Handles(), State(), Platform()).
 #pragma once
 
 namespace risovik::win {

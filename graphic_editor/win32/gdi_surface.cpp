@@ -13,26 +13,27 @@ HPEN MakePen(const PenSpec& pen) {
     return CreatePen(pen.style == PenStyle::Dash ? PS_DASH : PS_SOLID, pen.width, pen.colour);
 }
 
+// A filled shape (Rectangle or Ellipse) in the box of `c`, with a new pen and
+// a new solid brush selected for it and deleted after.
+void FilledShape(HDC hdc, BOOL(WINAPI* shape)(HDC, int, int, int, int), const desk::Rect& c,
+                 const PenSpec& pen, desk::Colour brush) {
+    if (!hdc)
+        return;
+    desk::Pen p(MakePen(pen));
+    desk::Brush b(CreateSolidBrush(brush));
+    desk::Selection withPen(hdc, p.get());
+    desk::Selection withBrush(hdc, b.get());
+    shape(hdc, c.left, c.top, c.right, c.bottom);
+}
+
 } // namespace
 
 void GdiSurface::rectangle(const desk::Rect& c, const PenSpec& pen, desk::Colour brush) {
-    if (!hdc_)
-        return;
-    desk::Pen p(MakePen(pen));
-    desk::Brush b(CreateSolidBrush(brush));
-    desk::Selection withPen(hdc_, p.get());
-    desk::Selection withBrush(hdc_, b.get());
-    Rectangle(hdc_, c.left, c.top, c.right, c.bottom);
+    FilledShape(hdc_, Rectangle, c, pen, brush);
 }
 
 void GdiSurface::ellipse(const desk::Rect& c, const PenSpec& pen, desk::Colour brush) {
-    if (!hdc_)
-        return;
-    desk::Pen p(MakePen(pen));
-    desk::Brush b(CreateSolidBrush(brush));
-    desk::Selection withPen(hdc_, p.get());
-    desk::Selection withBrush(hdc_, b.get());
-    Ellipse(hdc_, c.left, c.top, c.right, c.bottom);
+    FilledShape(hdc_, Ellipse, c, pen, brush);
 }
 
 void GdiSurface::line(desk::Point from, desk::Point to, const PenSpec& pen) {

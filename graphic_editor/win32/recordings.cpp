@@ -2,6 +2,7 @@
 
 #include "model/editor_state.h"
 #include "model/recording_file.h"
+#include "platform/handle.h"
 
 #include <vector>
 
@@ -27,18 +28,16 @@ int CALLBACK CopyRecord(HDC target, HANDLETABLE* objects, METARECORD* record, in
 
 // Reads the header and the size of a slot file before the platform loads it.
 bool HeaderFitsFile(const char* fileName) {
-    HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const desk::KernelHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
         return false;
     std::uint8_t header[2 * kMetafileHeaderWords] = {};
     DWORD read = 0;
     LARGE_INTEGER size{};
-    const bool fits = GetFileSizeEx(file, &size) &&
-                      ReadFile(file, header, sizeof header, &read, nullptr) &&
-                      RecordingHeaderFits(header, read, static_cast<std::uint64_t>(size.QuadPart));
-    CloseHandle(file);
-    return fits;
+    return GetFileSizeEx(file.get(), &size) &&
+           ReadFile(file.get(), header, sizeof header, &read, nullptr) &&
+           RecordingHeaderFits(header, read, static_cast<std::uint64_t>(size.QuadPart));
 }
 
 } // namespace

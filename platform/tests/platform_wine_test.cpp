@@ -39,6 +39,31 @@ TEST(GdiOwners, MemoryDcDrawsIntoItsBitmap) {
     EXPECT_EQ(GetPixel(surface.dc(), 4, 4), RGB(0, 0, 0)) << "a new bitmap starts black";
 }
 
+// Moved into, a DC owner deletes the DC it held at once (not when the
+// moved-from owner ends); a PictureDc first puts back what it held.
+TEST(GdiOwners, MoveAssignmentReleasesWhatWasHeldAtOnce) {
+    const desk::WindowDc screen(nullptr);
+    desk::MemoryDc kept(screen.get());
+    HDC old = kept.get();
+    desk::MemoryDc other(screen.get());
+    kept = std::move(other);
+    EXPECT_EQ(GetObjectType(old), 0u) << "the old DC still exists";
+    EXPECT_EQ(other.get(), nullptr);
+
+    desk::Bitmap first(CreateCompatibleBitmap(screen.get(), 4, 4));
+    desk::Bitmap second(CreateCompatibleBitmap(screen.get(), 4, 4));
+    desk::PictureDc canvas(screen.get());
+    HGDIOBJ stock = GetCurrentObject(canvas.get(), OBJ_BITMAP);
+    canvas.select(first.get());
+    canvas.select(second.get());
+    canvas.takeOut();
+    EXPECT_EQ(GetCurrentObject(canvas.get(), OBJ_BITMAP), stock) << "not the object first held";
+    canvas.select(first.get());
+    HDC canvasDc = canvas.get();
+    canvas = desk::PictureDc(screen.get());
+    EXPECT_EQ(GetObjectType(canvasDc), 0u);
+}
+
 TEST(ModalAnswerer, AnswersAMessageBoxAndKeepsItsText) {
     ModalAnswerer answerer;
     answerer.push(IDNO);
