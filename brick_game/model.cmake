@@ -5,7 +5,8 @@ desk_model(brick_model SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/model/flow.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/model/input.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/model/drawing.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/model/commands.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/model/commands.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/model/messages.cpp)
 
 if(DESK_HOST AND DESK_HAVE_GTEST)
   set(BRICK_NATIVE ${CMAKE_CURRENT_SOURCE_DIR}/tests/native)

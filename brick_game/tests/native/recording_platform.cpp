@@ -112,12 +112,12 @@ void RecordingPlatform::setCursorPos(int x, int y) {
     }
 }
 
-void RecordingPlatform::sendKeyDown(int virtualKey, std::intptr_t lParam) {
+void RecordingPlatform::sendKeyDown(int virtualKey, desk::Point clickPoint) {
     if (recording) {
-        add("sendKeyDown " + std::to_string(virtualKey) + " " + std::to_string(lParam));
+        add("sendKeyDown " + std::to_string(virtualKey) + " " + Xy(clickPoint.x, clickPoint.y));
     }
     if (game_ != nullptr) {
-        Key(*game_, *this, virtualKey);
+        OnKeyDown(*game_, *this, virtualKey);
     }
 }
 
@@ -189,13 +189,19 @@ void RecordingPlatform::remakeBrushes(desk::Colour brick, desk::Colour ball, des
     }
 }
 
+void RecordingPlatform::attachMenu() {
+    if (recording) {
+        add("attachMenu");
+    }
+}
+
 void RecordingPlatform::checkMenuItem(int commandId, bool checked) {
     if (recording) {
         add("check " + std::to_string(commandId) + (checked ? " on" : " off"));
     }
 }
 
-std::intptr_t RecordingPlatform::runDialog(int dialogId) {
+int RecordingPlatform::runDialog(int dialogId) {
     if (recording) {
         add("dialog " + std::to_string(dialogId));
     }
@@ -223,6 +229,12 @@ void RecordingPlatform::destroyWindow() {
     }
 }
 
+void RecordingPlatform::quit() {
+    if (recording) {
+        add("quit");
+    }
+}
+
 std::vector<std::string> RecordingPlatform::only(const std::string& prefix) const {
     std::vector<std::string> out;
     for (const std::string& call : calls) {
@@ -240,40 +252,6 @@ int RecordingPlatform::indexOf(const std::string& text) const {
         }
     }
     return -1;
-}
-
-void Deliver(BrickGame& game, RecordingPlatform& fx, const std::function<void()>& handle) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    handle();
-}
-
-void Paint(BrickGame& game, RecordingPlatform& fx) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    if (game.isPlaying) {
-        PlayFrame(game, fx);
-    }
-}
-
-void Key(BrickGame& game, RecordingPlatform& fx, int virtualKey) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    KeyDown(game, fx, virtualKey);
-}
-
-CommandResult Menu(BrickGame& game, RecordingPlatform& fx, int commandId) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    const CommandResult result = Command(game, fx, commandId);
-    if (result.playFrameFollows) {
-        PlayFrame(game, fx);
-    }
-    return result;
 }
 
 std::string Snapshot(const BrickGame& g) {
