@@ -374,33 +374,32 @@ HBRUSH Win32BrickPlatform::brushOf(brick::BrushKind kind) const {
     return nullptr;
 }
 
-// A shape without its brush keeps whatever brush the device context holds.
-void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) {
+// Draws a shape in the box with the brush selected, unless the box shows
+// nothing. A shape without its brush keeps whatever brush the device context
+// holds.
+template <class Draw>
+void Win32BrickPlatform::shape(const desk::Rect& box, brick::BrushKind brush, Draw draw) {
     HDC dc = paintDc();
     if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
-    Ellipse(dc, box.left, box.top, box.right, box.bottom);
+    draw(dc);
+}
+
+void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) {
+    shape(box, brush, [&](HDC dc) { Ellipse(dc, box.left, box.top, box.right, box.bottom); });
 }
 
 void Win32BrickPlatform::roundRect(const desk::Rect& box, int cornerW, int cornerH,
                                    brick::BrushKind brush) {
-    HDC dc = paintDc();
-    if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
-        return;
-    HBRUSH b = brushOf(brush);
-    desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
-    RoundRect(dc, box.left, box.top, box.right, box.bottom, cornerW, cornerH);
+    shape(box, brush, [&](HDC dc) {
+        RoundRect(dc, box.left, box.top, box.right, box.bottom, cornerW, cornerH);
+    });
 }
 
 void Win32BrickPlatform::rectangle(const desk::Rect& box, brick::BrushKind brush) {
-    HDC dc = paintDc();
-    if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
-        return;
-    HBRUSH b = brushOf(brush);
-    desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
-    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    shape(box, brush, [&](HDC dc) { Rectangle(dc, box.left, box.top, box.right, box.bottom); });
 }
 
 void Win32BrickPlatform::remakeBrushes(desk::Colour brick, desk::Colour ball, desk::Colour paddle) {

@@ -119,6 +119,7 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     };
 
     HBRUSH brushOf(brick::BrushKind kind) const;
+    template <class Draw> void shape(const desk::Rect& box, brick::BrushKind brush, Draw draw);
     const RECT& clipBox(Paint& paint, HDC dc);
     bool visible(HDC dc, int left, int top, int right, int bottom);
     Paint* innermost();

@@ -15,22 +15,6 @@ using BounceTable = BrickTest;
 using Bricks = BrickTest;
 using Walls = BrickTest;
 
-BrickGame Flying(int x, int y, int quadrant, double angle) {
-    BrickGame g;
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.ballInFlight = true;
-    g.paddleX = 300;
-    g.ballX = x;
-    g.ballY = y;
-    g.originX = x;
-    g.originY = y;
-    g.stepCount = 1;
-    g.quadrant = quadrant;
-    g.ballAngle = angle;
-    return g;
-}
-
 TEST_F(Launch, UnmovedPaddleShowsOldOriginThenBouncesOffThePaddle) {
     g.isPlaying = true;
     g.paddleX = 300;

@@ -11,6 +11,33 @@ namespace brick::testing {
 
 using Calls = std::vector<std::string>;
 
+// A round in play with the ball on the paddle, which stands at 300.
+inline BrickGame InPlay(bool keyboard = false) {
+    BrickGame g;
+    g.screenMode = ModeRoundIntro;
+    g.isPlaying = true;
+    g.keyboardControl = keyboard;
+    g.paddleX = 300;
+    g.ballY = 50;
+    return g;
+}
+
+// A round in play with the ball in flight at (x, y), one step into a segment
+// that starts there.
+inline BrickGame Flying(int x, int y, int quadrant, double angle) {
+    BrickGame g;
+    g.screenMode = ModeRoundIntro;
+    g.isPlaying = true;
+    g.ballInFlight = true;
+    g.paddleX = 300;
+    g.ballX = g.originX = x;
+    g.ballY = g.originY = y;
+    g.stepCount = 1;
+    g.quadrant = quadrant;
+    g.ballAngle = angle;
+    return g;
+}
+
 class BrickTest : public ::testing::Test {
   protected:
     // Starts again from this record, on a fresh platform.

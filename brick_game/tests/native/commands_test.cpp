@@ -23,38 +23,22 @@ Calls Sounds(const RecordingPlatform& platform) {
 struct CueCase {
     const char* event;
     void (*setup)(BrickGame&);
-    void (*action)(BrickGame&, RecordingPlatform&);
+    void (*action)(BrickGame&, BrickPlatform&);
     Calls soundOn;
     Calls soundOff;
 };
 
 void NoSetup(BrickGame&) {}
 
-void PlayingAt(BrickGame& g, int x, int y, int quadrant, double angle) {
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.ballInFlight = true;
-    g.paddleX = 300;
-    g.ballX = g.originX = x;
-    g.ballY = g.originY = y;
-    g.stepCount = 1;
-    g.quadrant = quadrant;
-    g.ballAngle = angle;
-}
-
 TEST_F(Cues, EveryEventWithSoundOnAndOff) {
     const CueCase cases[] = {
-        {"window created",
-         NoSetup,
-         [](BrickGame& g, RecordingPlatform& platform) { OnCreate(g, platform); },
-         {"cue play.wav loop"},
-         {"cue play.wav loop"}},
+        {"window created", NoSetup, OnCreate, {"cue play.wav loop"}, {"cue play.wav loop"}},
         {"game over banner ends",
          [](BrickGame& g) {
              g.screenMode = ModeGameOver;
              g.bannerFade = 254;
          },
-         [](BrickGame& g, RecordingPlatform& platform) { BannerFrame(g, platform); },
+         BannerFrame,
          {"cue play.wav loop"},
          {}},
         {"victory banner ends",
@@ -62,7 +46,7 @@ TEST_F(Cues, EveryEventWithSoundOnAndOff) {
              g.screenMode = ModeVictory;
              g.bannerFade = 254;
          },
-         [](BrickGame& g, RecordingPlatform& platform) { BannerFrame(g, platform); },
+         BannerFrame,
          {"cue play.wav loop"},
          {}},
         {"credits end",
@@ -70,7 +54,7 @@ TEST_F(Cues, EveryEventWithSoundOnAndOff) {
              g.screenMode = ModeCredits;
              g.creditsY = -899;
          },
-         [](BrickGame& g, RecordingPlatform& platform) { BannerFrame(g, platform); },
+         BannerFrame,
          {"cue play.wav loop"},
          {}},
         {"round 2 intro ends",
@@ -80,87 +64,87 @@ TEST_F(Cues, EveryEventWithSoundOnAndOff) {
              g.roundBase = 1400;
              g.score = 2700;
          },
-         [](BrickGame& g, RecordingPlatform& platform) { BannerFrame(g, platform); },
+         BannerFrame,
          {"cue round.wav wait", "cue 2.wav wait"},
          {}},
         {"enter on game over",
          [](BrickGame& g) { g.screenMode = ModeGameOver; },
-         [](BrickGame& g, RecordingPlatform& platform) { PressEnter(g, platform); },
+         PressEnter,
          {"cue play.wav loop"},
          {}},
         {"enter on victory",
          [](BrickGame& g) { g.screenMode = ModeVictory; },
-         [](BrickGame& g, RecordingPlatform& platform) { PressEnter(g, platform); },
+         PressEnter,
          {"cue play.wav loop"},
          {}},
         {"enter during the intro",
          [](BrickGame& g) { g.screenMode = ModeRoundIntro; },
-         [](BrickGame& g, RecordingPlatform& platform) { PressEnter(g, platform); },
+         PressEnter,
          {"stop purge"},
          {"stop purge"}},
         {"enter on the pause screen",
          [](BrickGame& g) { g.screenMode = ModePaused; },
-         [](BrickGame& g, RecordingPlatform& platform) { PressEnter(g, platform); },
+         PressEnter,
          {"cue pause.wav start"},
          {}},
         {"pause on the pause screen",
          [](BrickGame& g) { g.screenMode = ModePaused; },
-         [](BrickGame& g, RecordingPlatform& platform) { TogglePause(g, platform); },
+         TogglePause,
          {"cue pause.wav start"},
          {}},
         {"pause during play",
          [](BrickGame& g) { g.isPlaying = true; },
-         [](BrickGame& g, RecordingPlatform& platform) { TogglePause(g, platform); },
+         TogglePause,
          {"cue pause.wav start"},
          {}},
         {"brick hit",
-         [](BrickGame& g) { PlayingAt(g, 300, 120, 1, 0.5); },
-         [](BrickGame& g, RecordingPlatform& platform) { TestBricks(g, platform); },
+         [](BrickGame& g) { g = Flying(300, 120, 1, 0.5); },
+         TestBricks,
          {"cue Kubik.wav start"},
          {}},
         {"last brick of a round",
          [](BrickGame& g) {
-             PlayingAt(g, 300, 300, 1, 0.5);
+             g = Flying(300, 300, 1, 0.5);
              for (auto& row : g.brickGrid) {
                  for (auto& cell : row) {
                      cell = 0;
                  }
              }
          },
-         [](BrickGame& g, RecordingPlatform& platform) { ScoreAndBricks(g, platform); },
+         ScoreAndBricks,
          {"cue excelent.wav wait"},
          {}},
         {"paddle hit",
-         [](BrickGame& g) { PlayingAt(g, 330, 447, 2, 0.5); },
-         [](BrickGame& g, RecordingPlatform& platform) { TestPaddle(g, platform); },
+         [](BrickGame& g) { g = Flying(330, 447, 2, 0.5); },
+         TestPaddle,
          {"cue Doska.wav start"},
          {}},
         {"wall hit",
-         [](BrickGame& g) { PlayingAt(g, 685, 300, 1, 0.5); },
-         [](BrickGame& g, RecordingPlatform& platform) { TestWalls(g, platform); },
+         [](BrickGame& g) { g = Flying(685, 300, 1, 0.5); },
+         TestWalls,
          {"cue Stena.wav start"},
          {}},
         {"ball lost",
-         [](BrickGame& g) { PlayingAt(g, 300, 470, 2, 0.5); },
-         [](BrickGame& g, RecordingPlatform& platform) { EndOfBall(g, platform); },
+         [](BrickGame& g) { g = Flying(300, 470, 2, 0.5); },
+         EndOfBall,
          {"cue gameover.wav start"},
          {}},
         {"game won",
          [](BrickGame& g) {
-             PlayingAt(g, 300, 470, 2, 0.5);
+             g = Flying(300, 470, 2, 0.5);
              g.score = 6200;
          },
-         [](BrickGame& g, RecordingPlatform& platform) { EndOfBall(g, platform); },
+         EndOfBall,
          {"cue Congrat.wav wait", "cue Applauds.wav start"},
          {}},
         {"dialog closed on the title",
          NoSetup,
-         [](BrickGame& g, RecordingPlatform& platform) { CloseHelpDialog(g, platform); },
+         CloseHelpDialog,
          {"stop emptyName", "cue play.wav loop"},
          {"stop emptyName"}},
         {"dialog closed elsewhere",
          [](BrickGame& g) { g.screenMode = ModePaused; },
-         [](BrickGame& g, RecordingPlatform& platform) { CloseHelpDialog(g, platform); },
+         CloseHelpDialog,
          {"stop emptyName"},
          {"stop emptyName"}},
     };

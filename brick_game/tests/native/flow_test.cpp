@@ -19,15 +19,6 @@ void ClearCells(BrickGame& g, int count) {
     }
 }
 
-BrickGame Playing() {
-    BrickGame g;
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.paddleX = 300;
-    g.ballY = 50;
-    return g;
-}
-
 TEST_F(Score, DigitsShownAroundNineHundredAndZero) {
     struct Case {
         int empty;
@@ -38,7 +29,7 @@ TEST_F(Score, DigitsShownAroundNineHundredAndZero) {
         {0, 0, "0"}, {1, 0, "100"}, {9, 0, "900"}, {10, 0, "1000"}, {13, 1400, "2700"},
     };
     for (const Case& k : cases) {
-        Start(Playing());
+        Start(InPlay());
         g.roundBase = k.roundBase;
         ClearCells(g, k.empty);
         ScoreAndBricks(g, platform);
@@ -60,7 +51,7 @@ TEST_F(Score, ClearingTheLastBrickOfEachRound) {
     };
     // 27 empty cells: 2700 in round 1, 4100 in round 2, 6200 in round 3.
     for (Case k : {Case{0, true}, Case{1400, true}, Case{3500, true}, Case{100, false}}) {
-        Start(Playing());
+        Start(InPlay());
         g.roundBase = k.roundBase;
         ClearCells(g, 27);
         ScoreAndBricks(g, platform);
@@ -70,7 +61,7 @@ TEST_F(Score, ClearingTheLastBrickOfEachRound) {
 }
 
 TEST_F(Flow, LastBrickOfRoundOneLeadsToTheRoundTwoIntroInTheSameFrame) {
-    g = Playing();
+    g = InPlay();
     ClearCells(g, 26);
     g.ballInFlight = true;
     g.quadrant = 1;
@@ -99,7 +90,7 @@ TEST_F(Flow, LastBrickOfRoundOneLeadsToTheRoundTwoIntroInTheSameFrame) {
 }
 
 TEST_F(Flow, BallLostInRoundTwoBeforeAnyBrickReplaysTheRoundTwoIntro) {
-    g = Playing();
+    g = InPlay();
     g.roundBase = 1400;
     ClearCells(g, 27);
     for (int c = 0; c < 9; c += 2) {
@@ -120,7 +111,7 @@ TEST_F(Flow, BallLostInRoundTwoBeforeAnyBrickReplaysTheRoundTwoIntro) {
 }
 
 TEST_F(Flow, SameQuirkInRoundThree) {
-    g = Playing();
+    g = InPlay();
     g.score = 4100;
     g.roundBase = 3500;
     EndOfBall(g, platform);
@@ -132,7 +123,7 @@ TEST_F(Flow, SameQuirkInRoundThree) {
 }
 
 TEST_F(Flow, LostBallsGiveTwoReadyBannersThenGameOver) {
-    g = Playing();
+    g = InPlay();
     ClearCells(g, 5);
     for (int spares = 2; spares >= 0; --spares) {
         ScoreAndBricks(g, platform);
@@ -161,7 +152,7 @@ TEST_F(Flow, LostBallsGiveTwoReadyBannersThenGameOver) {
 }
 
 TEST_F(Flow, WinningPlaysCheersAndResetsTheGame) {
-    g = Playing();
+    g = InPlay();
     g.roundBase = 3500;
     g.spareBalls = 0;
     ClearCells(g, 27);
@@ -200,7 +191,7 @@ TEST_F(Banners, FadingBannersDrawLevelsZeroTo254ThenEnd) {
 }
 
 TEST_F(Banners, GameOverShowsZeroWithOneDigitAndReturnsToTheTitle) {
-    g = Playing();
+    g = InPlay();
     g.spareBalls = 0;
     PlayFrame(g, platform); // score 0 drawn as "0"
     g.scoreTextLen = 3;     // whatever an earlier game left
@@ -347,85 +338,75 @@ struct Transition {
     const char* name;
     std::int32_t mode;
     bool playing;
-    void (*event)(BrickGame&, RecordingPlatform&);
+    void (*event)(BrickGame&, BrickPlatform&);
     std::int32_t newMode;
     bool nowPlaying;
     Calls effects; // every call but the repaint and the brushes
 };
 
-void Enter(BrickGame& g, RecordingPlatform& platform) {
-    PressEnter(g, platform);
-}
-void PauseKey(BrickGame& g, RecordingPlatform& platform) {
-    TogglePause(g, platform);
-}
-void Focus(BrickGame& g, RecordingPlatform& platform) {
-    LoseFocus(g, platform);
-}
-
 TEST_F(StateMachine, InputEdges) {
     const Transition table[] = {
-        {"title enter", ModeTitle, false, Enter, ModeRoundIntro, false, {"showCursor 0"}},
+        {"title enter", ModeTitle, false, PressEnter, ModeRoundIntro, false, {"showCursor 0"}},
         {"intro enter",
          ModeRoundIntro,
          false,
-         Enter,
+         PressEnter,
          ModeRoundIntro,
          true,
          {"stop purge", "setCursorPos 11,22"}},
         {"play pause",
          ModeRoundIntro,
          true,
-         PauseKey,
+         TogglePause,
          ModePaused,
          false,
          {"cue pause.wav start", "cursorPos", "setCursorPos 350,250", "showCursor 1"}},
         {"play focus lost",
          ModeReady,
          true,
-         Focus,
+         LoseFocus,
          ModePaused,
          false,
          {"showCursor 1", "cursorPos"}},
         {"paused enter",
          ModePaused,
          false,
-         Enter,
+         PressEnter,
          ModePaused,
          true,
          {"cue pause.wav start", "setCursorPos 11,22", "showCursor 0"}},
         {"paused pause",
          ModePaused,
          false,
-         PauseKey,
+         TogglePause,
          ModePaused,
          true,
          {"cue pause.wav start", "setCursorPos 11,22", "showCursor 0"}},
         {"game over enter",
          ModeGameOver,
          false,
-         Enter,
+         PressEnter,
          ModeTitle,
          false,
          {"showCursor 1", "cue play.wav loop"}},
         {"victory enter",
          ModeVictory,
          false,
-         Enter,
+         PressEnter,
          ModeTitle,
          false,
          {"showCursor 1", "cue play.wav loop"}},
-        {"ready enter", ModeReady, false, Enter, ModeReady, false, {}},
-        {"credits enter", ModeCredits, false, Enter, ModeCredits, false, {}},
-        {"play enter", ModePaused, true, Enter, ModePaused, true, {}},
-        {"title pause", ModeTitle, false, PauseKey, ModeTitle, false, {}},
-        {"intro pause", ModeRoundIntro, false, PauseKey, ModeRoundIntro, false, {}},
-        {"ready pause", ModeReady, false, PauseKey, ModeReady, false, {}},
-        {"game over pause", ModeGameOver, false, PauseKey, ModeGameOver, false, {}},
-        {"victory pause", ModeVictory, false, PauseKey, ModeVictory, false, {}},
-        {"credits pause", ModeCredits, false, PauseKey, ModeCredits, false, {}},
-        {"title focus lost", ModeTitle, false, Focus, ModeTitle, false, {}},
-        {"paused focus lost", ModePaused, false, Focus, ModePaused, false, {}},
+        {"ready enter", ModeReady, false, PressEnter, ModeReady, false, {}},
+        {"credits enter", ModeCredits, false, PressEnter, ModeCredits, false, {}},
+        {"play enter", ModePaused, true, PressEnter, ModePaused, true, {}},
+        {"title pause", ModeTitle, false, TogglePause, ModeTitle, false, {}},
+        {"intro pause", ModeRoundIntro, false, TogglePause, ModeRoundIntro, false, {}},
+        {"ready pause", ModeReady, false, TogglePause, ModeReady, false, {}},
+        {"game over pause", ModeGameOver, false, TogglePause, ModeGameOver, false, {}},
+        {"victory pause", ModeVictory, false, TogglePause, ModeVictory, false, {}},
+        {"credits pause", ModeCredits, false, TogglePause, ModeCredits, false, {}},
+        {"title focus lost", ModeTitle, false, LoseFocus, ModeTitle, false, {}},
+        {"paused focus lost", ModePaused, false, LoseFocus, ModePaused, false, {}},
     };
     for (const Transition& t : table) {
         Start(BrickGame{});
@@ -444,19 +425,19 @@ TEST_F(StateMachine, InputEdges) {
             }
         }
         EXPECT_EQ(effects, t.effects) << t.name;
-        const bool wasIdle = !t.playing && t.event != Focus;
+        const bool wasIdle = !t.playing && t.event != LoseFocus;
         EXPECT_EQ(platform.only("brushes").size(), wasIdle ? 1u : 0u) << t.name;
         if (wasIdle) {
             EXPECT_EQ(platform.only("brushes")[0], "brushes rgb(1,2,3) rgb(0,0,0) rgb(0,0,0)")
                 << t.name;
         }
-        const bool repaint = !(t.event == Focus && !t.playing);
+        const bool repaint = !(t.event == LoseFocus && !t.playing);
         EXPECT_EQ(platform.indexOf("invalidateAll erase") == 0, repaint) << t.name;
     }
 }
 
 TEST_F(StateMachine, PauseAndFocusLossSaveThePointerAndResetTheScrolling) {
-    for (auto event : {PauseKey, Focus}) {
+    for (auto event : {TogglePause, LoseFocus}) {
         Start(BrickGame{});
         g.isPlaying = true;
         g.screenMode = ModeReady;

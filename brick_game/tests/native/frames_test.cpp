@@ -140,18 +140,8 @@ TEST_F(BannerFrameOrder, BannersStandStillWhileTheColourDialogIsUp) {
 
 // A game in play with the ball in flight, well away from every surface.
 BrickGame FlyingBall() {
-    BrickGame g;
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.ballInFlight = true;
-    g.paddleX = 300;
-    g.originX = 300;
-    g.originY = 400;
-    g.ballX = 300;
-    g.ballY = 400;
+    BrickGame g = Flying(300, 400, 1, 0.7);
     g.stepCount = 5;
-    g.quadrant = 1;
-    g.ballAngle = 0.7;
     return g;
 }
 

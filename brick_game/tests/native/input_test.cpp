@@ -12,16 +12,6 @@ using Launch = BrickTest;
 using Enter = BrickTest;
 using Pointer = BrickTest;
 
-BrickGame InPlay(bool keyboard) {
-    BrickGame g;
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.keyboardControl = keyboard;
-    g.paddleX = 300;
-    g.ballY = 50;
-    return g;
-}
-
 TEST_F(RightButton, SingleClicksStartTheIntroThenSkipIt) {
     OnRButtonDown(g, platform, {50, 100});
     EXPECT_EQ(g.screenMode, ModeRoundIntro);

@@ -7,21 +7,13 @@ namespace brick::testing {
 namespace {
 
 const char* WayName(CueWay way) {
-    switch (way) {
-    case CueWay::Wait: return "wait";
-    case CueWay::Start: return "start";
-    case CueWay::Loop: return "loop";
-    }
-    return "?";
+    static const char* const names[] = {"wait", "start", "loop"};
+    return names[static_cast<int>(way)];
 }
 
 const char* BrushName(BrushKind brush) {
-    switch (brush) {
-    case BrushKind::Brick: return "brick";
-    case BrushKind::Ball: return "ball";
-    case BrushKind::Paddle: return "paddle";
-    }
-    return "?";
+    static const char* const names[] = {"brick", "ball", "paddle"};
+    return names[static_cast<int>(brush)];
 }
 
 std::string Xy(int x, int y) {
