@@ -16,20 +16,6 @@ void RestartTitleMusic(const BrickGame& game, BrickPlatform& platform) {
     }
 }
 
-// A settings item: its waiting cue, the title music again, the setting itself,
-// then the check mark of its group.
-void SettingsItem(BrickGame& game, BrickPlatform& platform, const char* cue, MenuGroup group,
-                  int id) {
-    PlayCue(game, platform, cue, CueWay::Wait);
-    RestartTitleMusic(game, platform);
-    if (group == MenuGroup::Speed) {
-        SetSpeed(game, id);
-    } else {
-        game.keyboardControl = id == IDM_KEYBOARD;
-    }
-    CheckInGroup(game, platform, group, id);
-}
-
 // Every command runs as (game, platform, its id) and returns the result it
 // hands on (only the About and Author dialogs hand one on).
 int SendKey(BrickGame&, BrickPlatform& platform, int id) {
@@ -44,30 +30,30 @@ int Exit(BrickGame& game, BrickPlatform& platform, int) {
     return 0;
 }
 
-int ControlItem(BrickGame& game, BrickPlatform& platform, int id) {
-    SettingsItem(game, platform, id == IDM_KEYBOARD ? "Stupid.wav" : "pp.wav", MenuGroup::Control,
-                 id);
+// A settings item: its waiting cue, the title music again, the setting itself,
+// then the check mark of its group.
+int SettingsItem(BrickGame& game, BrickPlatform& platform, int id) {
+    const bool control = id == IDM_KEYBOARD || id == IDM_MOUSE;
+    PlayCue(game, platform, id == IDM_KEYBOARD ? "Stupid.wav" : "pp.wav", CueWay::Wait);
+    RestartTitleMusic(game, platform);
+    if (control) {
+        game.keyboardControl = id == IDM_KEYBOARD;
+    } else {
+        SetSpeed(game, id);
+    }
+    CheckInGroup(game, platform, control ? MenuGroup::Control : MenuGroup::Speed, id);
     return 0;
 }
 
-int SpeedItem(BrickGame& game, BrickPlatform& platform, int id) {
-    SettingsItem(game, platform, "pp.wav", MenuGroup::Speed, id);
-    return 0;
-}
-
-int SoundOn(BrickGame& game, BrickPlatform& platform, int id) {
-    // Sound is being switched on, so the title music starts at once.
-    if (game.screenMode == ModeTitle) {
+int SoundItem(BrickGame& game, BrickPlatform& platform, int id) {
+    const bool off = id == IDM_SOUND_OFF;
+    if (off) {
+        platform.stopCues(StopForm::EmptyName);
+    } else if (game.screenMode == ModeTitle) {
+        // Sound is being switched on, so the title music starts at once.
         platform.playCue("play.wav", CueWay::Loop);
     }
-    game.soundOff = false;
-    CheckInGroup(game, platform, MenuGroup::Sound, id);
-    return 0;
-}
-
-int SoundOff(BrickGame& game, BrickPlatform& platform, int id) {
-    platform.stopCues(StopForm::EmptyName);
-    game.soundOff = true;
+    game.soundOff = off;
     CheckInGroup(game, platform, MenuGroup::Sound, id);
     return 0;
 }
@@ -107,15 +93,15 @@ constexpr CommandEntry commandTable[] = {
     {IDM_START, SendKey, true},
     {IDM_PAUSE, SendKey, true},
     {IDM_EXIT, Exit, false},
-    {IDM_KEYBOARD, ControlItem, true},
-    {IDM_MOUSE, ControlItem, true},
-    {IDM_SPEED_VERY_SLOW, SpeedItem, true},
-    {IDM_SPEED_SLOW, SpeedItem, true},
-    {IDM_SPEED_NORMAL, SpeedItem, true},
-    {IDM_SPEED_FAST, SpeedItem, true},
-    {IDM_SPEED_VERY_FAST, SpeedItem, true},
-    {IDM_SOUND_ON, SoundOn, true},
-    {IDM_SOUND_OFF, SoundOff, true},
+    {IDM_KEYBOARD, SettingsItem, true},
+    {IDM_MOUSE, SettingsItem, true},
+    {IDM_SPEED_VERY_SLOW, SettingsItem, true},
+    {IDM_SPEED_SLOW, SettingsItem, true},
+    {IDM_SPEED_NORMAL, SettingsItem, true},
+    {IDM_SPEED_FAST, SettingsItem, true},
+    {IDM_SPEED_VERY_FAST, SettingsItem, true},
+    {IDM_SOUND_ON, SoundItem, true},
+    {IDM_SOUND_OFF, SoundItem, true},
     {IDM_COLOUR_BRICKS, ColourItem, true},
     {IDM_COLOUR_BALL, ColourItem, true},
     {IDM_COLOUR_PADDLE, ColourItem, true},
