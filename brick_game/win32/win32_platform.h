@@ -74,8 +74,6 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     // in the picture, to reach the screen with the next paint's copy (true:
     // handled). False without a picture: the default erase is left to run.
     bool eraseInBuffer(HDC windowDc);
-    // The picture goes with its window (at WM_DESTROY).
-    void releaseBuffer();
 
     void invalidate(const desk::Rect& area, bool erase) override;
     void invalidateAll(bool erase) override;
@@ -119,6 +117,8 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     };
 
     HBRUSH brushOf(brick::BrushKind kind) const;
+    // The picture goes with its window (at WM_DESTROY).
+    void releaseBuffer();
     template <class Draw> void shape(const desk::Rect& box, brick::BrushKind brush, Draw draw);
     const RECT& clipBox(Paint& paint, HDC dc);
     bool visible(HDC dc, int left, int top, int right, int bottom);
