@@ -6,6 +6,7 @@
 
 #include "brick_platform.h"
 #include "platform/geometry.h"
+#include "res/resource_ids.h"
 
 #include <cstdint>
 
@@ -19,33 +20,6 @@ constexpr std::int32_t ModeVictory = 4;
 constexpr std::int32_t ModeRoundIntro = 5;
 constexpr std::int32_t ModeCredits = 6;
 constexpr std::int32_t ModeReady = 7;
-
-// Menu command ids.
-namespace cmd {
-constexpr int Start = 40001;
-constexpr int Exit = 40002;
-constexpr int Keyboard = 40003;
-constexpr int Mouse = 40004;
-constexpr int SpeedSlow = 40005;
-constexpr int SpeedNormal = 40006;
-constexpr int SpeedFast = 40007;
-constexpr int About = 40008;
-constexpr int Author = 40009;
-constexpr int Pause = 40010;
-constexpr int SpeedVerySlow = 40011;
-constexpr int SpeedVeryFast = 40012;
-constexpr int Rules = 40016;
-constexpr int SoundOn = 40026;
-constexpr int SoundOff = 40027;
-constexpr int BrickColour = 40028;
-constexpr int BallColour = 40029;
-constexpr int PaddleColour = 40030;
-} // namespace cmd
-
-// Information dialog resource ids.
-constexpr int AboutDialogId = 104;
-constexpr int AuthorDialogId = 106;
-constexpr int RulesDialogId = 113;
 
 constexpr int GridRows = 3;
 constexpr int GridColumns = 9;
@@ -118,9 +92,9 @@ struct BrickGame {
     desk::Colour ballColour = 0;
     desk::Colour paddleColour = 0;
     desk::Colour customColours[16] = {};
-    std::int32_t checkedSpeedId = cmd::SpeedNormal;
-    std::int32_t checkedControlId = cmd::Mouse;
-    std::int32_t checkedSoundId = cmd::SoundOn;
+    std::int32_t checkedSpeedId = IDM_SPEED_NORMAL;
+    std::int32_t checkedControlId = IDM_MOUSE;
+    std::int32_t checkedSoundId = IDM_SOUND_ON;
     // The next play wait counts from its own start, not from the previous
     // wait's end: play has not run since the last banner frame.
     bool waitFromNow = true;
@@ -132,21 +106,32 @@ enum class Surface { BrickBottom, TopWall, BrickTop, BrickLeft, RightWall, Brick
 // The three menu groups whose items carry one check mark each.
 enum class MenuGroup { Speed, Control, Sound };
 
-// What WM_COMMAND returns, and whether a play frame must follow it (the window
-// layer then runs PlayFrame as for WM_PAINT).
-struct CommandResult {
-    std::intptr_t result = 0;
-    bool playFrameFollows = false;
-};
+// The main window's messages, one operation each, called alike by the window
+// procedure and the tests. Each first runs the banner frame that every
+// message starts with while no play runs, then the message's own handling.
+void OnCreate(BrickGame& game, BrickPlatform& platform); // menu, colours, brushes, title music
+void OnDestroy(BrickGame& game, BrickPlatform& platform);
+void OnKillFocus(BrickGame& game, BrickPlatform& platform);
+void OnPaint(BrickGame& game, BrickPlatform& platform); // a play frame while play runs
+void OnKeyDown(BrickGame& game, BrickPlatform& platform, int virtualKey);
+// clientX: the pointer's client x, read as an unsigned 16-bit value.
+void OnMouseMove(BrickGame& game, BrickPlatform& platform, int clientX);
+void OnLButtonDown(BrickGame& game, BrickPlatform& platform);
+void OnRButtonDown(BrickGame& game, BrickPlatform& platform, desk::Point clickPoint);
+void OnRButtonDblClk(BrickGame& game, BrickPlatform& platform);
+// Command, then a play frame while play runs, except after Exit, About and
+// Author. Returns what Command returns.
+int OnCommand(BrickGame& game, BrickPlatform& platform, int commandId);
+// Any other message (the system's handling follows): the banner frame alone.
+void OnOtherMessage(BrickGame& game, BrickPlatform& platform);
 
-// Start-up and window creation.
-void StartUpDefaults(BrickGame& game);             // before the window exists
-void OnCreate(BrickGame& game, BrickPlatform& fx); // WM_CREATE: colours, brushes, title music
+// Start-up, before the window exists.
+void StartUpDefaults(BrickGame& game);
 
 // The two frames. BannerFrame runs at the start of every message while
 // isPlaying is false; PlayFrame runs on WM_PAINT while isPlaying is true.
-void BannerFrame(BrickGame& game, BrickPlatform& fx);
-void PlayFrame(BrickGame& game, BrickPlatform& fx);
+void BannerFrame(BrickGame& game, BrickPlatform& platform);
+void PlayFrame(BrickGame& game, BrickPlatform& platform);
 // Sets delayLoops from a speed command id; other ids change nothing.
 void SetSpeed(BrickGame& game, int commandId);
 
@@ -156,48 +141,52 @@ void ResetBannerLines(BrickGame& game);
 // Ball motion and collisions.
 void LaunchBall(BrickGame& game);
 void MoveBall(BrickGame& game);
-void TestBricks(BrickGame& game, BrickPlatform& fx);
-void TestPaddle(BrickGame& game, BrickPlatform& fx);
-void TestWalls(BrickGame& game, BrickPlatform& fx);
+void TestBricks(BrickGame& game, BrickPlatform& platform);
+void TestPaddle(BrickGame& game, BrickPlatform& platform);
+void TestWalls(BrickGame& game, BrickPlatform& platform);
 // r and c name the brick cell whose face was hit (ignored for walls).
 void Bounce(BrickGame& game, Surface surface, int r = 0, int c = 0);
 
 // Bricks, rounds and the screen state machine.
-void ScoreAndBricks(BrickGame& game, BrickPlatform& fx);
-void EndOfBall(BrickGame& game, BrickPlatform& fx);
-void EndGameOverBanner(BrickGame& game, BrickPlatform& fx);
-void EndVictoryBanner(BrickGame& game, BrickPlatform& fx);
-void EndRoundIntroBanner(BrickGame& game, BrickPlatform& fx);
-void EndCreditsBanner(BrickGame& game, BrickPlatform& fx);
-void EndReadyBanner(BrickGame& game, BrickPlatform& fx);
+void ScoreAndBricks(BrickGame& game, BrickPlatform& platform);
+void EndOfBall(BrickGame& game, BrickPlatform& platform);
+void EndGameOverBanner(BrickGame& game, BrickPlatform& platform);
+void EndVictoryBanner(BrickGame& game, BrickPlatform& platform);
+void EndRoundIntroBanner(BrickGame& game, BrickPlatform& platform);
+void EndCreditsBanner(BrickGame& game, BrickPlatform& platform);
+void EndReadyBanner(BrickGame& game, BrickPlatform& platform);
 
-// Input.
-void PressEnter(BrickGame& game, BrickPlatform& fx);
-void TogglePause(BrickGame& game, BrickPlatform& fx);
-void LoseFocus(BrickGame& game, BrickPlatform& fx);
-void KeyDown(BrickGame& game, BrickPlatform& fx, int virtualKey);
-// clientX: the low word of WM_MOUSEMOVE's second parameter.
-void MouseMove(BrickGame& game, BrickPlatform& fx, std::uint16_t clientX);
-void LeftButtonDown(BrickGame& game, BrickPlatform& fx);
-void RightButtonDown(BrickGame& game, BrickPlatform& fx, std::intptr_t lParam);
-void RightDoubleClick(BrickGame& game, BrickPlatform& fx);
+// Input: the inputs' own handling, without the banner frame before it.
+void PressEnter(BrickGame& game, BrickPlatform& platform);
+void TogglePause(BrickGame& game, BrickPlatform& platform);
+void LoseFocus(BrickGame& game, BrickPlatform& platform);
+void KeyDown(BrickGame& game, BrickPlatform& platform, int virtualKey);
+void MouseMove(BrickGame& game, BrickPlatform& platform, int clientX);
+void LeftButtonDown(BrickGame& game, BrickPlatform& platform);
+void RightButtonDown(BrickGame& game, BrickPlatform& platform, desk::Point clickPoint);
+void RightDoubleClick(BrickGame& game, BrickPlatform& platform);
 
 // Drawing, between the frame's beginPaint and endPaint.
-void DrawBanner(BrickGame& game, BrickPlatform& fx, std::int32_t mode);
-void DrawPlayfield(const BrickGame& game, BrickPlatform& fx);
-void DrawScore(const BrickGame& game, BrickPlatform& fx, int count);
+void DrawBanner(BrickGame& game, BrickPlatform& platform, std::int32_t mode);
+void DrawPlayfield(const BrickGame& game, BrickPlatform& platform);
+void DrawScore(const BrickGame& game, BrickPlatform& platform, int count);
 
-// Sound: a cue sounds only while soundOff is false; a stop always happens.
-void PlayCue(const BrickGame& game, BrickPlatform& fx, const char* fileName, CueWay way);
-void StopCues(BrickPlatform& fx, StopForm form);
+// A sound cue, played only while soundOff is false. Stops (StopCues) go to
+// the platform's stopCues, which always stops.
+void PlayCue(const BrickGame& game, BrickPlatform& platform, const char* fileName, CueWay way);
 
 // Menus, settings and dialogs.
-CommandResult Command(BrickGame& game, BrickPlatform& fx, int commandId);
-void CheckInGroup(BrickGame& game, BrickPlatform& fx, MenuGroup group, int commandId);
-void ChooseItemColour(BrickGame& game, BrickPlatform& fx, desk::Colour& field);
+// One menu command's own handling, without the frames around it. Returns the
+// result of the About or Author dialog it ran, else 0 (the Rules dialog's
+// result is not handed on).
+int Command(BrickGame& game, BrickPlatform& platform, int commandId);
+// Whether a play frame follows the command while play runs.
+bool PlayFrameFollows(int commandId);
+void CheckInGroup(BrickGame& game, BrickPlatform& platform, MenuGroup group, int commandId);
+void ChooseItemColour(BrickGame& game, BrickPlatform& platform, desk::Colour& field);
 // The sound part of closing an information dialog; the window layer then
 // ends the dialog.
-void CloseHelpDialog(BrickGame& game, BrickPlatform& fx);
+void CloseHelpDialog(BrickGame& game, BrickPlatform& platform);
 
 // The credits block: ten lines at fixed x and at y relative to creditsY.
 struct CreditsLine {

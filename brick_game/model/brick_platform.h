@@ -47,6 +47,7 @@ class BrickPlatform {
 
     // Sound. The model decides whether a cue plays at all (sound on or off).
     virtual void playCue(const char* fileName, CueWay way) = 0;
+    // StopCues: stops whatever is sounding, in either form, sound on or off.
     virtual void stopCues(StopForm form) = 0;
 
     // The mouse pointer, in screen pixels; showCursor raises (true) or lowers
@@ -55,9 +56,11 @@ class BrickPlatform {
     virtual desk::Point cursorPos() = 0;
     virtual void setCursorPos(int x, int y) = 0;
 
-    // Sends WM_KEYDOWN with this key and second parameter to the own window;
-    // the key's handling runs, nested, before this call returns.
-    virtual void sendKeyDown(int virtualKey, std::intptr_t lParam) = 0;
+    // Sends WM_KEYDOWN with this key to the own window; the key's handling
+    // runs, nested, before this call returns. A right click that stands for
+    // Enter passes its client point on, packed into the key message's second
+    // parameter as the click's message had it; other sent keys pass (0, 0).
+    virtual void sendKeyDown(int virtualKey, desk::Point clickPoint) = 0;
 
     // Drawing, only between beginPaint and endPaint. beginPaint also clears
     // the update region where the system asks for erasing.
@@ -80,17 +83,23 @@ class BrickPlatform {
     // releasing the previous ones.
     virtual void remakeBrushes(desk::Colour brick, desk::Colour ball, desk::Colour paddle) = 0;
 
+    // Loads the main menu (resource 101) and attaches it to the main window.
+    virtual void attachMenu() = 0;
     // Menu check marks of the main menu.
     virtual void checkMenuItem(int commandId, bool checked) = 0;
     // Runs one of the modal information dialogs (104, 106, 113) and returns
-    // its result. The dialog's buttons call CloseHelpDialog on the model.
-    virtual std::intptr_t runDialog(int dialogId) = 0;
+    // its result: the id of the button that closed it, or 0 or -1 when it
+    // could not be shown. The dialog's buttons call CloseHelpDialog on the model.
+    virtual int runDialog(int dialogId) = 0;
     // Runs the colour dialog starting from RGB(128,128,128) with the given 16
     // custom colours (which it may change) and returns the colour it leaves
     // in the request: grey again when cancelled.
     virtual desk::Colour chooseColour(desk::Colour customColours[16]) = 0;
     // Destroys the main window (WM_DESTROY follows, nested).
     virtual void destroyWindow() = 0;
+    // WM_DESTROY: ends the message loop with code 0 and releases the brushes
+    // and whatever else drawing held.
+    virtual void quit() = 0;
 };
 
 } // namespace brick

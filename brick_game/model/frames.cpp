@@ -11,8 +11,8 @@ struct SpeedEntry {
 };
 
 constexpr SpeedEntry speedTable[] = {
-    {cmd::SpeedVerySlow, 700000}, {cmd::SpeedSlow, 300000}, {cmd::SpeedNormal, 70000},
-    {cmd::SpeedFast, 5000},       {cmd::SpeedVeryFast, 1},
+    {IDM_SPEED_VERY_SLOW, 700000}, {IDM_SPEED_SLOW, 300000}, {IDM_SPEED_NORMAL, 70000},
+    {IDM_SPEED_FAST, 5000},        {IDM_SPEED_VERY_FAST, 1},
 };
 
 constexpr std::int32_t FadeEnd = 255;
@@ -74,17 +74,6 @@ void StartUpDefaults(BrickGame& game) {
     game.savedCursorY = 250;
     game.score = 0;
     game.roundBase = 0;
-}
-
-void OnCreate(BrickGame& game, BrickPlatform& platform) {
-    // The first brick brush is a shade darker than brickColour: the brushes are
-    // remade from the colour fields only when Enter or Pause runs outside play.
-    platform.remakeBrushes(desk::Rgb(0, 0, 200), desk::Rgb(240, 240, 10), desk::Rgb(0, 240, 0));
-    game.ballColour = desk::Rgb(240, 240, 10);
-    game.brickColour = desk::Rgb(0, 0, 250);
-    game.paddleColour = desk::Rgb(0, 240, 0);
-    // The title music starts even with sound off.
-    platform.playCue("play.wav", CueWay::Loop);
 }
 
 void ResetBannerLines(BrickGame& game) {

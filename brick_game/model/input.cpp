@@ -9,89 +9,89 @@ namespace {
 constexpr desk::Rect PaddleBand{0, 444, 700, 470};
 constexpr int KeyboardStep = 50;
 
-void RemakeBrushes(const BrickGame& game, BrickPlatform& fx) {
-    fx.remakeBrushes(game.brickColour, game.ballColour, game.paddleColour);
+void RemakeBrushes(const BrickGame& game, BrickPlatform& platform) {
+    platform.remakeBrushes(game.brickColour, game.ballColour, game.paddleColour);
 }
 
-void Resume(BrickGame& game, BrickPlatform& fx) {
-    PlayCue(game, fx, "pause.wav", CueWay::Start);
+void Resume(BrickGame& game, BrickPlatform& platform) {
+    PlayCue(game, platform, "pause.wav", CueWay::Start);
     game.isPlaying = true;
-    fx.setCursorPos(game.savedCursorX, game.savedCursorY);
-    fx.showCursor(false);
+    platform.setCursorPos(game.savedCursorX, game.savedCursorY);
+    platform.showCursor(false);
 }
 
-void SaveCursor(BrickGame& game, BrickPlatform& fx) {
-    const desk::Point p = fx.cursorPos();
+void SaveCursor(BrickGame& game, BrickPlatform& platform) {
+    const desk::Point p = platform.cursorPos();
     game.savedCursorX = p.x;
     game.savedCursorY = p.y;
 }
 
 } // namespace
 
-void PressEnter(BrickGame& game, BrickPlatform& fx) {
-    fx.invalidateAll(true);
+void PressEnter(BrickGame& game, BrickPlatform& platform) {
+    platform.invalidateAll(true);
     if (!game.isPlaying) {
-        RemakeBrushes(game, fx);
+        RemakeBrushes(game, platform);
     }
     if (game.screenMode == ModePaused && !game.isPlaying) {
-        PlayCue(game, fx, "pause.wav", CueWay::Start);
-        fx.setCursorPos(game.savedCursorX, game.savedCursorY);
-        fx.showCursor(false);
+        PlayCue(game, platform, "pause.wav", CueWay::Start);
+        platform.setCursorPos(game.savedCursorX, game.savedCursorY);
+        platform.showCursor(false);
         game.isPlaying = true;
     } else if (game.screenMode == ModeRoundIntro && !game.isPlaying) {
         // Skipping the intro: its round cues are never played, and the title
         // music still looping is cut off whatever the sound setting.
         game.isPlaying = true;
-        StopCues(fx, StopForm::Purge);
-        fx.setCursorPos(game.savedCursorX, game.savedCursorY);
+        platform.stopCues(StopForm::Purge);
+        platform.setCursorPos(game.savedCursorX, game.savedCursorY);
         if (game.keyboardControl) {
             game.paddleX = 350;
         }
     } else if (game.screenMode == ModeTitle) {
         game.screenMode = ModeRoundIntro;
         game.bannerFade = 0;
-        fx.showCursor(false);
+        platform.showCursor(false);
     } else if (game.screenMode == ModeGameOver || game.screenMode == ModeVictory) {
-        fx.showCursor(true);
+        platform.showCursor(true);
         game.screenMode = ModeTitle;
-        PlayCue(game, fx, "play.wav", CueWay::Loop);
+        PlayCue(game, platform, "play.wav", CueWay::Loop);
     }
 }
 
-void TogglePause(BrickGame& game, BrickPlatform& fx) {
-    fx.invalidateAll(true);
+void TogglePause(BrickGame& game, BrickPlatform& platform) {
+    platform.invalidateAll(true);
     if (game.isPlaying) {
-        PlayCue(game, fx, "pause.wav", CueWay::Start);
-        SaveCursor(game, fx);
-        fx.setCursorPos(350, 250);
+        PlayCue(game, platform, "pause.wav", CueWay::Start);
+        SaveCursor(game, platform);
+        platform.setCursorPos(350, 250);
         game.isPlaying = false;
         game.screenMode = ModePaused;
         ResetBannerLines(game);
-        fx.showCursor(true);
+        platform.showCursor(true);
         return;
     }
-    RemakeBrushes(game, fx);
+    RemakeBrushes(game, platform);
     if (game.screenMode == ModePaused) {
-        Resume(game, fx);
+        Resume(game, platform);
     }
 }
 
-void LoseFocus(BrickGame& game, BrickPlatform& fx) {
+void LoseFocus(BrickGame& game, BrickPlatform& platform) {
     if (!game.isPlaying) {
         return;
     }
-    fx.invalidateAll(true);
-    fx.showCursor(true);
+    platform.invalidateAll(true);
+    platform.showCursor(true);
     game.screenMode = ModePaused;
     game.isPlaying = false;
-    SaveCursor(game, fx);
+    SaveCursor(game, platform);
     ResetBannerLines(game);
 }
 
-void KeyDown(BrickGame& game, BrickPlatform& fx, int virtualKey) {
+void KeyDown(BrickGame& game, BrickPlatform& platform, int virtualKey) {
     switch (virtualKey) {
-    case desk::key::Return: PressEnter(game, fx); break;
-    case desk::key::Pause: TogglePause(game, fx); break;
+    case desk::key::Return: PressEnter(game, platform); break;
+    case desk::key::Pause: TogglePause(game, platform); break;
     case desk::key::Space:
         if (game.keyboardControl && !game.ballInFlight && game.isPlaying) {
             LaunchBall(game);
@@ -101,7 +101,7 @@ void KeyDown(BrickGame& game, BrickPlatform& fx, int virtualKey) {
     case desk::key::Right:
         if (game.keyboardControl && game.isPlaying) {
             // No bound here: the next play frame brings the paddle back in.
-            fx.invalidate(PaddleBand, true);
+            platform.invalidate(PaddleBand, true);
             game.paddleX += virtualKey == desk::key::Left ? -KeyboardStep : KeyboardStep;
         }
         break;
@@ -109,11 +109,11 @@ void KeyDown(BrickGame& game, BrickPlatform& fx, int virtualKey) {
     }
 }
 
-void MouseMove(BrickGame& game, BrickPlatform& fx, std::uint16_t clientX) {
+void MouseMove(BrickGame& game, BrickPlatform& platform, int clientX) {
     if (game.keyboardControl || !game.isPlaying) {
         return;
     }
-    fx.invalidate(PaddleBand, true);
+    platform.invalidate(PaddleBand, true);
     game.paddleX = clientX;
 }
 
@@ -123,15 +123,15 @@ void LeftButtonDown(BrickGame& game, BrickPlatform&) {
     }
 }
 
-void RightButtonDown(BrickGame& game, BrickPlatform& fx, std::intptr_t lParam) {
+void RightButtonDown(BrickGame& game, BrickPlatform& platform, desk::Point clickPoint) {
     if (!game.keyboardControl) {
-        fx.sendKeyDown(desk::key::Return, lParam);
+        platform.sendKeyDown(desk::key::Return, clickPoint);
     }
 }
 
-void RightDoubleClick(BrickGame& game, BrickPlatform& fx) {
+void RightDoubleClick(BrickGame& game, BrickPlatform& platform) {
     if (!game.keyboardControl) {
-        fx.sendKeyDown(desk::key::Pause, 0);
+        platform.sendKeyDown(desk::key::Pause, {});
     }
 }
 

@@ -6,53 +6,41 @@
 
 namespace brickwin {
 
-// The speed items of the menu are the model's speed commands.
-static_assert(IDM_SPEED_VERY_SLOW == brick::cmd::SpeedVerySlow &&
-                  IDM_SPEED_SLOW == brick::cmd::SpeedSlow &&
-                  IDM_SPEED_NORMAL == brick::cmd::SpeedNormal &&
-                  IDM_SPEED_FAST == brick::cmd::SpeedFast &&
-                  IDM_SPEED_VERY_FAST == brick::cmd::SpeedVeryFast,
-              "speed menu ids must match the model's speed table");
-static_assert(IDM_START == brick::cmd::Start && IDM_EXIT == brick::cmd::Exit &&
-                  IDM_PAUSE == brick::cmd::Pause && IDM_KEYBOARD == brick::cmd::Keyboard &&
-                  IDM_MOUSE == brick::cmd::Mouse && IDM_SOUND_ON == brick::cmd::SoundOn &&
-                  IDM_SOUND_OFF == brick::cmd::SoundOff &&
-                  IDM_COLOUR_BRICKS == brick::cmd::BrickColour &&
-                  IDM_COLOUR_BALL == brick::cmd::BallColour &&
-                  IDM_COLOUR_PADDLE == brick::cmd::PaddleColour && IDM_RULES == brick::cmd::Rules &&
-                  IDM_ABOUT == brick::cmd::About && IDM_AUTHOR == brick::cmd::Author,
-              "menu ids must match the model's commands");
-static_assert(IDD_ABOUT == brick::AboutDialogId && IDD_AUTHOR == brick::AuthorDialogId &&
-                  IDD_RULES == brick::RulesDialogId,
-              "dialog ids must match the model's");
-
 namespace {
 
 brick::BrickGame g_game;
-WindowRecord g_record;
-Win32BrickPlatform g_platform(g_record);
+WindowHandles g_handles;
+Win32BrickPlatform g_platform(g_handles);
 
-void OnCreate(HWND hwnd) {
-    g_record.menuHandle = LoadMenuW(g_record.instanceHandle, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    SetMenu(hwnd, g_record.menuHandle);
-    brick::OnCreate(g_game, g_platform);
+// What the window layer does at the start of every message, before the
+// game's own operation for it.
+void BeginMessage(HWND hwnd, UINT message) {
+    g_handles.mainWindow = hwnd;
+    FillColourRequest(g_handles.colourRequest, g_game);
+    if (message == WM_COMMAND)
+        g_handles.menuHandle = GetMenu(hwnd);
+    // Play has stopped: the system timer's period is the system's again.
+    if (!g_game.isPlaying)
+        g_platform.clock().releaseTimerPeriod();
 }
 
-void OnDestroy() {
-    PostQuitMessage(0);
-    g_record.brickBrush.reset();
-    g_record.ballBrush.reset();
-    g_record.paddleBrush.reset();
-    g_platform.releaseBuffer();
-    g_platform.clock().releaseTimerPeriod();
+// A paint's erase is done in its off-screen picture, which reaches the screen
+// whole at the paint's end.
+LRESULT OnEraseBkgnd(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    brick::OnOtherMessage(g_game, g_platform);
+    if (g_platform.eraseInBuffer(reinterpret_cast<HDC>(wParam)))
+        return 1;
+    return DefWindowProcW(hwnd, WM_ERASEBKGND, wParam, lParam);
 }
 
-LRESULT OnCommand(HWND hwnd, int commandId) {
-    g_record.menuHandle = GetMenu(hwnd);
-    const brick::CommandResult done = brick::Command(g_game, g_platform, commandId);
-    if (done.playFrameFollows && g_game.isPlaying)
-        brick::PlayFrame(g_game, g_platform);
-    return static_cast<LRESULT>(done.result);
+LRESULT DefaultHandling(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    brick::OnOtherMessage(g_game, g_platform);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The point of a mouse message, as signed client pixels.
+desk::Point ClickPoint(LPARAM lParam) {
+    return desk::Point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 } // namespace
@@ -60,8 +48,8 @@ LRESULT OnCommand(HWND hwnd, int commandId) {
 brick::BrickGame& Game() {
     return g_game;
 }
-WindowRecord& Record() {
-    return g_record;
+WindowHandles& Handles() {
+    return g_handles;
 }
 Win32BrickPlatform& Platform() {
     return g_platform;
@@ -86,7 +74,7 @@ bool StartUp(HINSTANCE instance) {
 }
 
 HWND CreateGameWindow(HINSTANCE instance, int showCommand) {
-    g_record.instanceHandle = instance;
+    g_handles.instanceHandle = instance;
     HWND hwnd =
         CreateWindowExW(0, kClassNameWide, desk::Wide(kWindowTitle).c_str(), kWindowStyle, 0, 0,
                         kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
@@ -112,37 +100,20 @@ void FillColourRequest(CHOOSECOLORA& request, brick::BrickGame& game) {
 }
 
 LRESULT CALLBACK GameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    g_record.mainWindow = hwnd;
-    FillColourRequest(g_record.colourRequest, g_game);
-    if (!g_game.isPlaying) {
-        // Play has stopped: the system timer's period is the system's again.
-        g_platform.clock().releaseTimerPeriod();
-        brick::BannerFrame(g_game, g_platform);
-    }
-
+    BeginMessage(hwnd, message);
     switch (message) {
-    case WM_CREATE: OnCreate(hwnd); return 0;
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_KILLFOCUS: brick::LoseFocus(g_game, g_platform); return 0;
-    case WM_PAINT:
-        if (g_game.isPlaying)
-            brick::PlayFrame(g_game, g_platform);
-        return 0;
-    case WM_KEYDOWN: brick::KeyDown(g_game, g_platform, static_cast<int>(wParam)); return 0;
-    case WM_MOUSEMOVE:
-        brick::MouseMove(g_game, g_platform, static_cast<std::uint16_t>(LOWORD(lParam)));
-        return 0;
-    case WM_LBUTTONDOWN: brick::LeftButtonDown(g_game, g_platform); return 0;
-    case WM_RBUTTONDOWN: brick::RightButtonDown(g_game, g_platform, lParam); return 0;
-    case WM_RBUTTONDBLCLK: brick::RightDoubleClick(g_game, g_platform); return 0;
-    case WM_COMMAND: return OnCommand(hwnd, LOWORD(wParam));
-    case WM_ERASEBKGND:
-        // A paint's erase is done in its off-screen picture, which reaches the
-        // screen whole at the paint's end.
-        if (g_platform.eraseInBuffer(reinterpret_cast<HDC>(wParam)))
-            return 1;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_CREATE: brick::OnCreate(g_game, g_platform); return 0;
+    case WM_DESTROY: brick::OnDestroy(g_game, g_platform); return 0;
+    case WM_KILLFOCUS: brick::OnKillFocus(g_game, g_platform); return 0;
+    case WM_PAINT: brick::OnPaint(g_game, g_platform); return 0;
+    case WM_KEYDOWN: brick::OnKeyDown(g_game, g_platform, static_cast<int>(wParam)); return 0;
+    case WM_MOUSEMOVE: brick::OnMouseMove(g_game, g_platform, LOWORD(lParam)); return 0;
+    case WM_LBUTTONDOWN: brick::OnLButtonDown(g_game, g_platform); return 0;
+    case WM_RBUTTONDOWN: brick::OnRButtonDown(g_game, g_platform, ClickPoint(lParam)); return 0;
+    case WM_RBUTTONDBLCLK: brick::OnRButtonDblClk(g_game, g_platform); return 0;
+    case WM_COMMAND: return brick::OnCommand(g_game, g_platform, LOWORD(wParam));
+    case WM_ERASEBKGND: return OnEraseBkgnd(hwnd, wParam, lParam);
+    default: return DefaultHandling(hwnd, message, wParam, lParam);
     }
 }
 

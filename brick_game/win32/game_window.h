@@ -4,7 +4,7 @@
 
 #include "model/brick_game.h"
 #include "win32/win32_platform.h"
-#include "win32/window_record.h"
+#include "win32/window_handles.h"
 
 namespace brickwin {
 
@@ -17,7 +17,7 @@ constexpr int kWindowHeight = 520;
 
 // The state owned by the main window for the whole run.
 brick::BrickGame& Game();
-WindowRecord& Record();
+WindowHandles& Handles();
 Win32BrickPlatform& Platform();
 
 // Start-up: the game's defaults and the window class. Returns false when the

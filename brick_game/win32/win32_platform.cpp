@@ -105,12 +105,12 @@ bool Win32BrickPlatform::eraseInBuffer(HDC windowDc) {
     // An erase outside a paint (DispatchMessage sends one after WM_PAINT while
     // a repaint with erasing is pending) stays in the picture too: on the
     // screen it would show until the next paint.
-    if (!buffered_ || !buffer_.get() || bufferWindow_ != record_.mainWindow)
+    if (!buffered_ || !buffer_.get() || bufferWindow_ != handles_.mainWindow)
         return false;
     HDC picture = buffer_.get();
     const int saved = SaveDC(picture);
     clipBufferLike(windowDc);
-    DefWindowProcW(record_.mainWindow, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
+    DefWindowProcW(handles_.mainWindow, WM_ERASEBKGND, reinterpret_cast<WPARAM>(picture), 0);
     RestoreDC(picture, saved);
     return true;
 }
@@ -130,7 +130,7 @@ void Win32BrickPlatform::clipBufferLike(HDC windowDc) {
         clipRegion_.reset(CreateRectRgn(0, 0, 0, 0));
     HRGN region = clipRegion_.get();
     POINT origin{0, 0};
-    ClientToScreen(record_.mainWindow, &origin);
+    ClientToScreen(handles_.mainWindow, &origin);
     if (GetRandomRgn(windowDc, region, SYSRGN) != 1)
         SetRectRgn(region, 0, 0, 0, 0);
     OffsetRgn(region, -origin.x, -origin.y);
@@ -140,7 +140,7 @@ void Win32BrickPlatform::clipBufferLike(HDC windowDc) {
 // Makes the picture ready for one paint: of the client area's size, and
 // clipped to the paint's update region, where it holds what the screen holds.
 void Win32BrickPlatform::prepareBuffer(Paint& paint) {
-    HWND hwnd = record_.mainWindow;
+    HWND hwnd = handles_.mainWindow;
     HDC window = paint.window->get();
     if (!window)
         return;
@@ -186,11 +186,11 @@ void Win32BrickPlatform::prepareBuffer(Paint& paint) {
 
 void Win32BrickPlatform::invalidate(const desk::Rect& area, bool erase) {
     const RECT r = desk::ToRECT(area);
-    InvalidateRect(record_.mainWindow, &r, erase ? TRUE : FALSE);
+    InvalidateRect(handles_.mainWindow, &r, erase ? TRUE : FALSE);
 }
 
 void Win32BrickPlatform::invalidateAll(bool erase) {
-    InvalidateRect(record_.mainWindow, nullptr, erase ? TRUE : FALSE);
+    InvalidateRect(handles_.mainWindow, nullptr, erase ? TRUE : FALSE);
 }
 
 void Win32BrickPlatform::sleep(int milliseconds) {
@@ -223,9 +223,10 @@ void Win32BrickPlatform::setCursorPos(int x, int y) {
     SetCursorPos(x, y);
 }
 
-void Win32BrickPlatform::sendKeyDown(int virtualKey, std::intptr_t lParam) {
-    SendMessageW(record_.mainWindow, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
-                 static_cast<LPARAM>(lParam));
+void Win32BrickPlatform::sendKeyDown(int virtualKey, desk::Point clickPoint) {
+    const LPARAM packed =
+        MAKELPARAM(static_cast<WORD>(clickPoint.x), static_cast<WORD>(clickPoint.y));
+    SendMessageW(handles_.mainWindow, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), packed);
 }
 
 void Win32BrickPlatform::beginPaint() {
@@ -241,7 +242,7 @@ void Win32BrickPlatform::beginPaint() {
     paint.savedState = 0;
     paint.clipKnown = false;
     paint.beginning = true;
-    paint.window.emplace(record_.mainWindow);
+    paint.window.emplace(handles_.mainWindow);
     paint.beginning = false;
     if (buffered_)
         prepareBuffer(paint);
@@ -354,79 +355,93 @@ void Win32BrickPlatform::textOut(int x, int y, const char* text, int count) {
 void Win32BrickPlatform::drawLifeIcon(int x, int y) {
     // The icon is a shared one: loading it again would give the same handle,
     // at the cost of three server round trips under Wine every frame.
-    if (!record_.lifeIcon || lifeIconModule_ != record_.instanceHandle) {
-        record_.lifeIcon = LoadIconA(record_.instanceHandle, MAKEINTRESOURCEA(IDI_LIFE));
-        lifeIconModule_ = record_.instanceHandle;
+    if (!handles_.lifeIcon || lifeIconModule_ != handles_.instanceHandle) {
+        handles_.lifeIcon = LoadIconA(handles_.instanceHandle, MAKEINTRESOURCEA(IDI_LIFE));
+        lifeIconModule_ = handles_.instanceHandle;
         lifeIconSize_ = SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
     }
     HDC dc = paintDc();
     if (dc && visible(dc, x, y, x + lifeIconSize_.cx, y + lifeIconSize_.cy))
-        DrawIcon(dc, x, y, record_.lifeIcon);
+        DrawIcon(dc, x, y, handles_.lifeIcon);
 }
 
 HBRUSH Win32BrickPlatform::brushOf(brick::BrushKind kind) const {
     switch (kind) {
-    case brick::BrushKind::Brick: return record_.brickBrush.get();
-    case brick::BrushKind::Ball: return record_.ballBrush.get();
-    case brick::BrushKind::Paddle: return record_.paddleBrush.get();
+    case brick::BrushKind::Brick: return handles_.brickBrush.get();
+    case brick::BrushKind::Ball: return handles_.ballBrush.get();
+    case brick::BrushKind::Paddle: return handles_.paddleBrush.get();
     }
     return nullptr;
 }
 
-// A shape without its brush keeps whatever brush the device context holds.
-void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) {
+// Draws a shape in the box with the brush selected, unless the box shows
+// nothing. A shape without its brush keeps whatever brush the device context
+// holds.
+template <class Draw>
+void Win32BrickPlatform::shape(const desk::Rect& box, brick::BrushKind brush, Draw draw) {
     HDC dc = paintDc();
     if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
         return;
     HBRUSH b = brushOf(brush);
     desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
-    Ellipse(dc, box.left, box.top, box.right, box.bottom);
+    draw(dc);
+}
+
+void Win32BrickPlatform::ellipse(const desk::Rect& box, brick::BrushKind brush) {
+    shape(box, brush, [&](HDC dc) { Ellipse(dc, box.left, box.top, box.right, box.bottom); });
 }
 
 void Win32BrickPlatform::roundRect(const desk::Rect& box, int cornerW, int cornerH,
                                    brick::BrushKind brush) {
-    HDC dc = paintDc();
-    if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
-        return;
-    HBRUSH b = brushOf(brush);
-    desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
-    RoundRect(dc, box.left, box.top, box.right, box.bottom, cornerW, cornerH);
+    shape(box, brush, [&](HDC dc) {
+        RoundRect(dc, box.left, box.top, box.right, box.bottom, cornerW, cornerH);
+    });
 }
 
 void Win32BrickPlatform::rectangle(const desk::Rect& box, brick::BrushKind brush) {
-    HDC dc = paintDc();
-    if (!dc || !visible(dc, box.left, box.top, box.right, box.bottom))
-        return;
-    HBRUSH b = brushOf(brush);
-    desk::Selection sel(dc, b ? static_cast<HGDIOBJ>(b) : GetCurrentObject(dc, OBJ_BRUSH));
-    Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    shape(box, brush, [&](HDC dc) { Rectangle(dc, box.left, box.top, box.right, box.bottom); });
 }
 
 void Win32BrickPlatform::remakeBrushes(desk::Colour brick, desk::Colour ball, desk::Colour paddle) {
-    record_.brickBrush.reset(CreateSolidBrush(brick));
-    record_.ballBrush.reset(CreateSolidBrush(ball));
-    record_.paddleBrush.reset(CreateSolidBrush(paddle));
+    handles_.brickBrush.reset(CreateSolidBrush(brick));
+    handles_.ballBrush.reset(CreateSolidBrush(ball));
+    handles_.paddleBrush.reset(CreateSolidBrush(paddle));
+}
+
+void Win32BrickPlatform::attachMenu() {
+    handles_.menuHandle = LoadMenuW(handles_.instanceHandle, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    SetMenu(handles_.mainWindow, handles_.menuHandle);
 }
 
 void Win32BrickPlatform::checkMenuItem(int commandId, bool checked) {
-    CheckMenuItem(record_.menuHandle, static_cast<UINT>(commandId),
+    CheckMenuItem(handles_.menuHandle, static_cast<UINT>(commandId),
                   MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-std::intptr_t Win32BrickPlatform::runDialog(int dialogId) {
-    return DialogBoxParamW(record_.instanceHandle, MAKEINTRESOURCEW(dialogId), record_.mainWindow,
-                           &HelpDialogProc, 0);
+int Win32BrickPlatform::runDialog(int dialogId) {
+    // The dialogs end with the id of their button (1 or 2), or fail with 0 or -1.
+    return static_cast<int>(DialogBoxParamW(handles_.instanceHandle, MAKEINTRESOURCEW(dialogId),
+                                            handles_.mainWindow, &HelpDialogProc, 0));
 }
 
 desk::Colour Win32BrickPlatform::chooseColour(desk::Colour customColours[16]) {
-    CHOOSECOLORA& request = record_.colourRequest;
+    CHOOSECOLORA& request = handles_.colourRequest;
     request.lpCustColors = reinterpret_cast<COLORREF*>(customColours);
     ChooseColorA(&request);
     return request.rgbResult;
 }
 
 void Win32BrickPlatform::destroyWindow() {
-    DestroyWindow(record_.mainWindow);
+    DestroyWindow(handles_.mainWindow);
+}
+
+void Win32BrickPlatform::quit() {
+    PostQuitMessage(0);
+    handles_.brickBrush.reset();
+    handles_.ballBrush.reset();
+    handles_.paddleBrush.reset();
+    releaseBuffer();
+    clock_.releaseTimerPeriod();
 }
 
 } // namespace brickwin

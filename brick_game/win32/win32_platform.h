@@ -4,7 +4,7 @@
 
 #include "model/brick_platform.h"
 #include "platform/counting_wait.h"
-#include "win32/window_record.h"
+#include "win32/window_handles.h"
 
 #include <array>
 #include <optional>
@@ -50,9 +50,8 @@ DWORD StopFlags(brick::StopForm form);
 
 class Win32BrickPlatform : public brick::BrickPlatform {
   public:
-    explicit Win32BrickPlatform(WindowRecord& record) : record_(record) {}
+    explicit Win32BrickPlatform(WindowHandles& handles) : handles_(handles) {}
 
-    const desk::CountingWait& wait() const { return wait_; }
     PerformanceClock& clock() { return clock_; }
 
     void setSoundFunction(SoundFunction f) { playSound_ = f ? f : &PlaySoundA; }
@@ -75,8 +74,6 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     // in the picture, to reach the screen with the next paint's copy (true:
     // handled). False without a picture: the default erase is left to run.
     bool eraseInBuffer(HDC windowDc);
-    // WM_DESTROY: the picture goes with its window.
-    void releaseBuffer();
 
     void invalidate(const desk::Rect& area, bool erase) override;
     void invalidateAll(bool erase) override;
@@ -87,7 +84,7 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     void showCursor(bool show) override;
     desk::Point cursorPos() override;
     void setCursorPos(int x, int y) override;
-    void sendKeyDown(int virtualKey, std::intptr_t lParam) override;
+    void sendKeyDown(int virtualKey, desk::Point clickPoint) override;
     void beginPaint() override;
     void endPaint() override;
     void setTextColour(desk::Colour colour) override;
@@ -100,10 +97,12 @@ class Win32BrickPlatform : public brick::BrickPlatform {
                    brick::BrushKind brush) override;
     void rectangle(const desk::Rect& box, brick::BrushKind brush) override;
     void remakeBrushes(desk::Colour brick, desk::Colour ball, desk::Colour paddle) override;
+    void attachMenu() override;
     void checkMenuItem(int commandId, bool checked) override;
-    std::intptr_t runDialog(int dialogId) override;
+    int runDialog(int dialogId) override;
     desk::Colour chooseColour(desk::Colour customColours[16]) override;
     void destroyWindow() override;
+    void quit() override;
 
   private:
     // One paint: the window's BeginPaint and what the picture needs of it.
@@ -118,6 +117,9 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     };
 
     HBRUSH brushOf(brick::BrushKind kind) const;
+    // The picture goes with its window (at WM_DESTROY).
+    void releaseBuffer();
+    template <class Draw> void shape(const desk::Rect& box, brick::BrushKind brush, Draw draw);
     const RECT& clipBox(Paint& paint, HDC dc);
     bool visible(HDC dc, int left, int top, int right, int bottom);
     Paint* innermost();
@@ -126,7 +128,7 @@ class Win32BrickPlatform : public brick::BrickPlatform {
     // Clips the picture to what this device context of the window may change.
     void clipBufferLike(HDC windowDc);
 
-    WindowRecord& record_;
+    WindowHandles& handles_;
     PerformanceClock clock_;
     desk::CountingWait wait_{clock_, kCountsPerSecond};
     SoundFunction playSound_ = &PlaySoundA;

@@ -20,7 +20,7 @@ class NullPlatform : public brick::BrickPlatform {
     void showCursor(bool) override {}
     desk::Point cursorPos() override { return {350, 250}; }
     void setCursorPos(int, int) override {}
-    void sendKeyDown(int, std::intptr_t) override {}
+    void sendKeyDown(int, desk::Point) override {}
     void beginPaint() override {}
     void endPaint() override {}
     void setTextColour(desk::Colour) override {}
@@ -33,9 +33,11 @@ class NullPlatform : public brick::BrickPlatform {
     void rectangle(const desk::Rect&, brick::BrushKind) override {}
     void remakeBrushes(desk::Colour, desk::Colour, desk::Colour) override {}
     void checkMenuItem(int, bool) override {}
-    std::intptr_t runDialog(int) override { return 1; }
+    void attachMenu() override {}
+    int runDialog(int) override { return 1; }
     desk::Colour chooseColour(desk::Colour*) override { return desk::Rgb(128, 128, 128); }
     void destroyWindow() override {}
+    void quit() override {}
 };
 
 volatile std::int32_t sink;
@@ -43,7 +45,7 @@ volatile std::int32_t sink;
 // Plays `frames` frames from the given state, putting the paddle under the
 // ball so that play goes on; returns nanoseconds per frame.
 double Measure(brick::BrickGame start, long frames) {
-    NullPlatform fx;
+    NullPlatform platform;
     brick::BrickGame g = start;
     const auto t0 = std::chrono::steady_clock::now();
     for (long i = 0; i < frames; ++i) {
@@ -51,7 +53,7 @@ double Measure(brick::BrickGame start, long frames) {
             g = start; // a lost ball or cleared round: start over
         }
         g.paddleX = g.ballX - 10 - static_cast<int>(i % 40);
-        brick::PlayFrame(g, fx);
+        brick::PlayFrame(g, platform);
     }
     const auto t1 = std::chrono::steady_clock::now();
     sink = g.ballX;

@@ -292,7 +292,7 @@ int main(int argc, char** argv) {
                 Median(ratios), ratios.empty() ? 0.0 : ratios.front(),
                 ratios.empty() ? 0.0 : ratios.back());
 
-    brick::SetSpeed(game, brick::cmd::SpeedNormal);
+    brick::SetSpeed(game, IDM_SPEED_NORMAL);
     const double cpuBefore = ThreadCpuSeconds();
     const auto normalStart = Clock::now();
     Run normal = Measure(hwnd, seconds);
@@ -318,11 +318,11 @@ int main(int argc, char** argv) {
     const struct {
         int id;
         const char* name;
-    } speeds[] = {{brick::cmd::SpeedVerySlow, "very slow"},
-                  {brick::cmd::SpeedSlow, "slow"},
-                  {brick::cmd::SpeedNormal, "normal"},
-                  {brick::cmd::SpeedFast, "fast"},
-                  {brick::cmd::SpeedVeryFast, "very fast"}};
+    } speeds[] = {{IDM_SPEED_VERY_SLOW, "very slow"},
+                  {IDM_SPEED_SLOW, "slow"},
+                  {IDM_SPEED_NORMAL, "normal"},
+                  {IDM_SPEED_FAST, "fast"},
+                  {IDM_SPEED_VERY_FAST, "very fast"}};
     for (const auto& s : speeds) {
         brick::SetSpeed(game, s.id);
         Run r = Measure(hwnd, seconds);
@@ -334,7 +334,7 @@ int main(int argc, char** argv) {
     }
 
     // The rest of the round at the fastest speed, until its last brick goes.
-    brick::SetSpeed(game, brick::cmd::SpeedVeryFast);
+    brick::SetSpeed(game, IDM_SPEED_VERY_FAST);
     Run round = Measure(hwnd, 120.0, true);
     std::printf("the round played out at the fastest speed: %s after %ld play steps in %.1f s of "
                 "flight, %.1f steps per second\n",

@@ -1,5 +1,5 @@
 // Ball motion, bounces and collisions.
-#include "recording_platform.h"
+#include "brick_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,62 +8,47 @@
 namespace brick::testing {
 namespace {
 
-using Calls = std::vector<std::string>;
+using Launch = BrickTest;
+using Paddle = BrickTest;
+using Move = BrickTest;
+using BounceTable = BrickTest;
+using Bricks = BrickTest;
+using Walls = BrickTest;
 
-BrickGame Flying(int x, int y, int quadrant, double angle) {
-    BrickGame g;
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.ballInFlight = true;
-    g.paddleX = 300;
-    g.ballX = x;
-    g.ballY = y;
-    g.originX = x;
-    g.originY = y;
-    g.stepCount = 1;
-    g.quadrant = quadrant;
-    g.ballAngle = angle;
-    return g;
-}
-
-TEST(Launch, UnmovedPaddleShowsOldOriginThenBouncesOffThePaddle) {
-    BrickGame g;
+TEST_F(Launch, UnmovedPaddleShowsOldOriginThenBouncesOffThePaddle) {
     g.isPlaying = true;
     g.paddleX = 300;
-    RecordingPlatform fx(&g);
-    LeftButtonDown(g, fx);
+    LeftButtonDown(g, platform);
     EXPECT_TRUE(g.ballInFlight);
     EXPECT_EQ(g.originX, 330);
     EXPECT_EQ(g.originY, 445);
     EXPECT_EQ(g.quadrant, 1);
     EXPECT_DOUBLE_EQ(g.ballAngle, 0.44879857142857144);
-    PlayFrame(g, fx);
+    PlayFrame(g, platform);
     // Drawn at the previous origin (0, 0 at the first launch of a run) ...
-    EXPECT_GE(fx.indexOf("ellipse 0,0,10,10 ball"), 0);
+    EXPECT_GE(platform.indexOf("ellipse 0,0,10,10 ball"), 0);
     // ... then stepped onto the new origin in the paddle band and bounced.
     EXPECT_EQ(g.ballX, 330);
     EXPECT_EQ(g.ballY, 445);
-    EXPECT_EQ(fx.only("cue"), Calls{"cue Doska.wav start"});
+    EXPECT_EQ(platform.only("cue"), Calls{"cue Doska.wav start"});
     EXPECT_NEAR(g.ballAngle, 1.431168777777778, 1e-15);
     EXPECT_EQ(g.quadrant, 1);
     EXPECT_EQ(g.stepCount, 2);
 }
 
-TEST(Launch, AfterALostBallTheBallShowsWhereTheOldSegmentStarted) {
-    BrickGame g;
+TEST_F(Launch, AfterALostBallTheBallShowsWhereTheOldSegmentStarted) {
     g.isPlaying = true;
     g.paddleX = 100;
     g.originX = 412;
     g.originY = 0;
     g.ballY = 50;
-    RecordingPlatform fx(&g);
     LaunchBall(g);
     EXPECT_EQ(g.ballX, 412);
     EXPECT_EQ(g.ballY, 0);
     EXPECT_EQ(g.originX, 130);
 }
 
-TEST(Paddle, AngleAcrossThePaddleAndItsLimits) {
+TEST_F(Paddle, AngleAcrossThePaddleAndItsLimits) {
     struct Case {
         int ballXFromPaddle;
         double angle;
@@ -77,20 +62,19 @@ TEST(Paddle, AngleAcrossThePaddleAndItsLimits) {
         {45, (2.0 - 64 / 45.0) * 1.570795}, // inside the limits, unchanged
     };
     for (const Case& k : cases) {
-        BrickGame g = Flying(300 + k.ballXFromPaddle, 447, 3, 2.0);
-        RecordingPlatform fx(&g);
-        TestPaddle(g, fx);
+        Start(Flying(300 + k.ballXFromPaddle, 447, 3, 2.0));
+        TestPaddle(g, platform);
         EXPECT_NEAR(g.ballAngle, k.angle, 1e-15) << "ballX = paddleX + " << k.ballXFromPaddle;
         EXPECT_EQ(g.quadrant, 1);
         EXPECT_EQ(g.stepCount, 2);
         EXPECT_EQ(g.ballY, 445);
         EXPECT_EQ(g.originX, g.ballX);
         EXPECT_EQ(g.originY, 445);
-        EXPECT_EQ(fx.calls, Calls{"cue Doska.wav start"});
+        EXPECT_EQ(platform.calls, Calls{"cue Doska.wav start"});
     }
 }
 
-TEST(Paddle, BandEdgesAndMisses) {
+TEST_F(Paddle, BandEdgesAndMisses) {
     struct Case {
         int dx, y;
         bool bounce, repaint;
@@ -101,24 +85,22 @@ TEST(Paddle, BandEdgesAndMisses) {
         {70, 449, true, false}, {-30, 445, true, false},
     };
     for (const Case& k : cases) {
-        BrickGame g = Flying(300 + k.dx, k.y, 2, 0.3);
-        RecordingPlatform fx(&g);
-        TestPaddle(g, fx);
+        Start(Flying(300 + k.dx, k.y, 2, 0.3));
+        TestPaddle(g, platform);
         EXPECT_EQ(g.quadrant == 1, k.bounce) << k.dx << "," << k.y;
-        EXPECT_EQ(fx.indexOf("invalidateAll erase") >= 0, k.repaint) << k.dx << "," << k.y;
+        EXPECT_EQ(platform.indexOf("invalidateAll erase") >= 0, k.repaint) << k.dx << "," << k.y;
     }
 }
 
-TEST(Paddle, BallBesideThePaddleFallsOnWithAWholeRepaintPerFrame) {
+TEST_F(Paddle, BallBesideThePaddleFallsOnWithAWholeRepaintPerFrame) {
     BrickGame g = Flying(371, 440, 2, 0.0); // straight down
-    RecordingPlatform fx(&g);
     int frames = 0;
     while (g.ballInFlight && frames < 100) {
-        fx.clear();
-        PlayFrame(g, fx);
+        platform.clear();
+        PlayFrame(g, platform);
         ++frames;
         if (g.ballInFlight && g.ballY >= 445 && g.ballY <= 449) {
-            EXPECT_EQ(fx.only("invalidateAll erase").size(), 1u) << "ballY " << g.ballY;
+            EXPECT_EQ(platform.only("invalidateAll erase").size(), 1u) << "ballY " << g.ballY;
         }
     }
     EXPECT_FALSE(g.ballInFlight);
@@ -126,28 +108,27 @@ TEST(Paddle, BallBesideThePaddleFallsOnWithAWholeRepaintPerFrame) {
     EXPECT_EQ(g.spareBalls, 1);
 }
 
-TEST(Paddle, StraightUpClimbsOneRowPerFrameAfterTheTwoPixelRestart) {
-    BrickGame g = Flying(300, 447, 2, 0.0);
+TEST_F(Paddle, StraightUpClimbsOneRowPerFrameAfterTheTwoPixelRestart) {
+    g = Flying(300, 447, 2, 0.0);
     g.paddleX = 274; // offset 45
-    RecordingPlatform fx(&g);
-    TestPaddle(g, fx);
+    TestPaddle(g, platform);
     ASSERT_DOUBLE_EQ(g.ballAngle, 1.570795);
     std::vector<std::pair<int, int>> seen;
     for (int i = 0; i < 4; ++i) {
-        PlayFrame(g, fx);
+        PlayFrame(g, platform);
         seen.emplace_back(g.ballX, g.ballY);
     }
     EXPECT_EQ(seen,
               (std::vector<std::pair<int, int>>{{300, 443}, {300, 442}, {300, 441}, {300, 440}}));
 }
 
-TEST(Move, DirectionOfEachQuadrant) {
+TEST_F(Move, DirectionOfEachQuadrant) {
     struct Case {
         int quadrant;
         int sx, sy; // expected signs of the motion
     };
     for (Case k : {Case{1, 1, -1}, Case{2, 1, 1}, Case{3, -1, 1}, Case{4, -1, -1}}) {
-        BrickGame g = Flying(300, 300, k.quadrant, 0.7);
+        Start(Flying(300, 300, k.quadrant, 0.7));
         g.stepCount = 10;
         MoveBall(g);
         EXPECT_EQ((g.ballX > 300) - (g.ballX < 300), k.sx) << "quadrant " << k.quadrant;
@@ -155,7 +136,7 @@ TEST(Move, DirectionOfEachQuadrant) {
     }
 }
 
-TEST(Move, TruncatesTowardZeroButFloorsXInQuadrantThree) {
+TEST_F(Move, TruncatesTowardZeroButFloorsXInQuadrantThree) {
     // cos 0.5 = 0.8776, sin 0.5 = 0.4794.
     BrickGame q3 = Flying(0, 100, 3, 0.5);
     MoveBall(q3);
@@ -172,13 +153,12 @@ TEST(Move, TruncatesTowardZeroButFloorsXInQuadrantThree) {
     EXPECT_EQ(q1.ballY, static_cast<int>(10 - 3 * std::sin(0.5)));
 }
 
-TEST(Move, PositionComesFromTheOriginSoEveryStepIsOnePixel) {
-    BrickGame g = Flying(200, 300, 1, 0.3);
-    RecordingPlatform fx(&g);
+TEST_F(Move, PositionComesFromTheOriginSoEveryStepIsOnePixel) {
+    g = Flying(200, 300, 1, 0.3);
     int x = g.ballX;
     int y = g.ballY;
     for (int i = 0; i < 150; ++i) {
-        PlayFrame(g, fx);
+        PlayFrame(g, platform);
         EXPECT_LE(std::abs(g.ballX - x), 1);
         EXPECT_LE(std::abs(g.ballY - y), 1);
         x = g.ballX;
@@ -186,8 +166,8 @@ TEST(Move, PositionComesFromTheOriginSoEveryStepIsOnePixel) {
     }
 }
 
-TEST(Move, NothingMovesOnThePaddle) {
-    BrickGame g = Flying(200, 300, 1, 0.3);
+TEST_F(Move, NothingMovesOnThePaddle) {
+    g = Flying(200, 300, 1, 0.3);
     g.ballInFlight = false;
     g.stepCount = 50;
     MoveBall(g);
@@ -195,7 +175,7 @@ TEST(Move, NothingMovesOnThePaddle) {
     EXPECT_EQ(g.ballY, 300);
 }
 
-TEST(BounceTable, EverySurfaceFromEveryQuadrant) {
+TEST_F(BounceTable, EverySurfaceFromEveryQuadrant) {
     constexpr double K = -1; // keep
     struct Row {
         Surface surface;
@@ -215,7 +195,7 @@ TEST(BounceTable, EverySurfaceFromEveryQuadrant) {
     };
     for (const Row& row : rows) {
         for (int q = 1; q <= 4; ++q) {
-            BrickGame g = Flying(333, 222, q, 0.4);
+            Start(Flying(333, 222, q, 0.4));
             g.stepCount = 17;
             Bounce(g, row.surface, 1, 2);
             const double e = row.entries[q - 1];
@@ -237,15 +217,14 @@ TEST(BounceTable, EverySurfaceFromEveryQuadrant) {
     }
 }
 
-TEST(Bricks, BottomFaceOfRowZeroSendsTheBallDownToTheRight) {
-    BrickGame g = Flying(300, 120, 1, 0.5);
-    RecordingPlatform fx(&g);
-    TestBricks(g, fx);
+TEST_F(Bricks, BottomFaceOfRowZeroSendsTheBallDownToTheRight) {
+    g = Flying(300, 120, 1, 0.5);
+    TestBricks(g, platform);
     EXPECT_EQ(g.brickGrid[0][3], 0);
     EXPECT_NEAR(g.ballAngle, 2.64, 1e-12);
     EXPECT_EQ(g.quadrant, 3);
     EXPECT_EQ(g.ballY, 121);
-    EXPECT_EQ(fx.calls,
+    EXPECT_EQ(platform.calls,
               (Calls{"invalidate 268,100,324,121 erase", "invalidate 268,100,324,121 erase",
                      "cue Kubik.wav start", "invalidate 650,20,700,40 erase"}));
     g.stepCount = 5;
@@ -254,54 +233,51 @@ TEST(Bricks, BottomFaceOfRowZeroSendsTheBallDownToTheRight) {
     EXPECT_GT(g.ballY, 121);
 }
 
-TEST(Bricks, TwoBricksBreakInOneHitAndAddTwoHundredNextFrame) {
+TEST_F(Bricks, TwoBricksBreakInOneHitAndAddTwoHundredNextFrame) {
     BrickGame g = Flying(150, 141, 4, 0.5); // below row 1, across columns 0 and 1
-    RecordingPlatform fx(&g);
-    PlayFrame(g, fx);
+    PlayFrame(g, platform);
     EXPECT_EQ(g.brickGrid[1][0], 0);
     EXPECT_EQ(g.brickGrid[1][1], 0);
-    EXPECT_EQ(fx.only("cue"), Calls{"cue Kubik.wav start"});
+    EXPECT_EQ(platform.only("cue"), Calls{"cue Kubik.wav start"});
     EXPECT_EQ(g.score, 0) << "counted from the grid on the next frame";
-    PlayFrame(g, fx);
+    PlayFrame(g, platform);
     EXPECT_EQ(g.score, 200);
 }
 
-TEST(Bricks, NearTheRightEdgeOnlyTheFirstCellCounts) {
-    BrickGame g = Flying(596, 120, 1, 0.5);
+TEST_F(Bricks, NearTheRightEdgeOnlyTheFirstCellCounts) {
+    g = Flying(596, 120, 1, 0.5);
     g.brickGrid[0][8] = 0;
-    RecordingPlatform fx(&g);
-    TestBricks(g, fx);
-    EXPECT_EQ(fx.calls, Calls{});
+    TestBricks(g, platform);
+    EXPECT_EQ(platform.calls, Calls{});
     EXPECT_EQ(g.quadrant, 1);
     g.brickGrid[0][8] = 1;
-    TestBricks(g, fx);
+    TestBricks(g, platform);
     EXPECT_EQ(g.brickGrid[0][8], 0);
     EXPECT_EQ(g.quadrant, 3);
-    EXPECT_EQ(fx.only("invalidate"),
+    EXPECT_EQ(platform.only("invalidate"),
               (Calls{"invalidate 548,100,604,121 erase", "invalidate 650,20,700,40 erase"}))
         << "one cell box only";
 }
 
-TEST(Bricks, SideTestsBelowTheLastRowNeverWriteOutsideTheGrid) {
+TEST_F(Bricks, SideTestsBelowTheLastRowNeverWriteOutsideTheGrid) {
     for (int y = 153; y <= 161; ++y) {
         for (int x : {92, 603}) {
-            BrickGame g = Flying(x, y, x == 92 ? 2 : 3, 0.5);
+            Start(Flying(x, y, x == 92 ? 2 : 3, 0.5));
             const int c = x == 92 ? 0 : 8;
             g.brickGrid[2][c] = 0;
             const std::string before = Snapshot(g);
-            RecordingPlatform fx(&g);
-            TestBricks(g, fx);
+            TestBricks(g, platform);
             EXPECT_EQ(Snapshot(g), before) << "row 3 counts as empty, at y " << y;
             g.brickGrid[2][c] = 1;
-            TestBricks(g, fx);
+            TestBricks(g, platform);
             EXPECT_EQ(g.brickGrid[2][c], 0) << y;
             EXPECT_EQ(g.score, 0);
-            EXPECT_EQ(fx.only("invalidate").size(), 3u) << "two cell boxes and the score";
+            EXPECT_EQ(platform.only("invalidate").size(), 3u) << "two cell boxes and the score";
         }
     }
 }
 
-TEST(Bricks, FacesFireAtTheirExactCoordinates) {
+TEST_F(Bricks, FacesFireAtTheirExactCoordinates) {
     struct Case {
         int x, y, quadrant;
         Surface surface;
@@ -315,7 +291,7 @@ TEST(Bricks, FacesFireAtTheirExactCoordinates) {
         {267, 125, 3, Surface::BrickRight, 1, 2},  // touching from the right
     };
     for (const Case& k : cases) {
-        BrickGame g = Flying(k.x, k.y, k.quadrant, 0.5);
+        Start(Flying(k.x, k.y, k.quadrant, 0.5));
         for (auto& row : g.brickGrid) {
             for (std::int32_t& cell : row) {
                 cell = 0;
@@ -325,21 +301,19 @@ TEST(Bricks, FacesFireAtTheirExactCoordinates) {
         BrickGame expected = g;
         Bounce(expected, k.surface, k.r, k.c);
         expected.brickGrid[k.r][k.c] = 0;
-        RecordingPlatform fx(&g);
-        TestBricks(g, fx);
+        TestBricks(g, platform);
         EXPECT_EQ(Snapshot(g), Snapshot(expected)) << k.x << "," << k.y;
     }
 }
 
-TEST(Bricks, CornerOfABrickBouncesOffTheHorizontalFace) {
+TEST_F(Bricks, CornerOfABrickBouncesOffTheHorizontalFace) {
     // At x 204 the ball's box reaches the left edge of (1, 2), at y 120 it
     // touches row 0 from below: the bottom face wins.
-    BrickGame g = Flying(204, 120, 1, 0.5);
+    g = Flying(204, 120, 1, 0.5);
     for (std::int32_t& cell : g.brickGrid[1]) {
         cell = 0;
     }
-    RecordingPlatform fx(&g);
-    TestBricks(g, fx);
+    TestBricks(g, platform);
     EXPECT_EQ(g.quadrant, 3) << "bottom face, not left face";
     EXPECT_EQ(g.ballX, 204);
     // Without the bricks above, the side test stays quiet at that y although
@@ -349,92 +323,85 @@ TEST(Bricks, CornerOfABrickBouncesOffTheHorizontalFace) {
         cell = 0;
     }
     const std::string before = Snapshot(h);
-    TestBricks(h, fx);
+    TestBricks(h, platform);
     EXPECT_EQ(Snapshot(h), before);
 }
 
-TEST(Bricks, OneFrameCanBounceTwiceOnThePositionLeftByTheFirstTest) {
-    BrickGame g = Flying(148, 120, 1, 0.5);
-    RecordingPlatform fx(&g);
-    TestBricks(g, fx);
+TEST_F(Bricks, OneFrameCanBounceTwiceOnThePositionLeftByTheFirstTest) {
+    g = Flying(148, 120, 1, 0.5);
+    TestBricks(g, platform);
     // A: bottom face of (0,0) and (0,1), to quadrant 3 at y 121; then B at
     // x 148, y 121: left face of (1,1), to quadrant 4 at x 147.
     EXPECT_EQ(g.brickGrid[0][0], 0);
     EXPECT_EQ(g.brickGrid[0][1], 0);
     EXPECT_EQ(g.brickGrid[1][1], 0);
     EXPECT_EQ(g.brickGrid[1][0], 1);
-    EXPECT_EQ(fx.only("cue Kubik").size(), 2u);
+    EXPECT_EQ(platform.only("cue Kubik").size(), 2u);
     EXPECT_EQ(g.quadrant, 4);
     EXPECT_NEAR(g.ballAngle, 4.71 - 2.64, 1e-12);
     EXPECT_EQ(g.ballX, 147);
     EXPECT_EQ(g.ballY, 121);
 }
 
-TEST(Bricks, OutsideTheTestBoxNothingIsLookedAt) {
+TEST_F(Bricks, OutsideTheTestBoxNothingIsLookedAt) {
     for (auto xy : {std::pair<int, int>{91, 120}, {604, 120}, {300, 91}, {300, 163}}) {
-        BrickGame g = Flying(xy.first, xy.second, 1, 0.5);
-        RecordingPlatform fx(&g);
-        TestBricks(g, fx);
-        EXPECT_EQ(fx.calls, Calls{}) << xy.first << "," << xy.second;
+        Start(Flying(xy.first, xy.second, 1, 0.5));
+        TestBricks(g, platform);
+        EXPECT_EQ(platform.calls, Calls{}) << xy.first << "," << xy.second;
     }
 }
 
-TEST(Walls, LeftWallMirrorsTheClimb) {
-    BrickGame g = Flying(1, 300, 4, 0.5);
+TEST_F(Walls, LeftWallMirrorsTheClimb) {
+    g = Flying(1, 300, 4, 0.5);
     g.stepCount = 2;
-    RecordingPlatform fx(&g);
-    PlayFrame(g, fx);
-    EXPECT_EQ(fx.only("cue"), Calls{"cue Stena.wav start"});
+    PlayFrame(g, platform);
+    EXPECT_EQ(platform.only("cue"), Calls{"cue Stena.wav start"});
     EXPECT_NEAR(g.ballAngle, 2.64, 1e-12);
     EXPECT_EQ(g.quadrant, 2);
     EXPECT_EQ(g.ballX, 0);
     const int y = g.ballY;
     for (int i = 0; i < 3; ++i) {
-        PlayFrame(g, fx);
+        PlayFrame(g, platform);
     }
     EXPECT_GT(g.ballX, 0);
     EXPECT_LT(g.ballY, y);
     EXPECT_EQ(g.quadrant, 2);
 }
 
-TEST(Walls, CornerBouncesTwiceInOneFrame) {
-    BrickGame g = Flying(0, 5, 4, 0.7);
+TEST_F(Walls, CornerBouncesTwiceInOneFrame) {
+    g = Flying(0, 5, 4, 0.7);
     g.stepCount = 0;
-    RecordingPlatform fx(&g);
-    TestWalls(g, fx);
-    EXPECT_EQ(fx.only("cue"), (Calls{"cue Stena.wav start", "cue Stena.wav start"}));
+    TestWalls(g, platform);
+    EXPECT_EQ(platform.only("cue"), (Calls{"cue Stena.wav start", "cue Stena.wav start"}));
     EXPECT_EQ(g.quadrant, 2);
     EXPECT_EQ(g.ballX, 0);
     EXPECT_EQ(g.ballY, 5);
 }
 
-TEST(Walls, FlatAnglesAreRaisedToTheSmallest) {
+TEST_F(Walls, FlatAnglesAreRaisedToTheSmallest) {
     BrickGame g = Flying(300, 4, 1, 3.13); // 3.14 - 3.13 = 0.01
-    RecordingPlatform fx(&g);
-    TestWalls(g, fx);
+    TestWalls(g, platform);
     EXPECT_EQ(g.ballAngle, 3.14 / 100);
     EXPECT_EQ(g.ballAngle, 0.031400000000000004);
 }
 
-TEST(Walls, RightWallAtItsLimit) {
+TEST_F(Walls, RightWallAtItsLimit) {
     for (int x : {684, 685, 700}) {
-        BrickGame g = Flying(x, 300, 2, 0.5);
-        RecordingPlatform fx(&g);
-        TestWalls(g, fx);
+        Start(Flying(x, 300, 2, 0.5));
+        TestWalls(g, platform);
         EXPECT_EQ(g.quadrant, x >= 685 ? 4 : 2) << x;
         EXPECT_EQ(g.ballX, x >= 685 ? 685 : x) << x;
     }
 }
 
-TEST(Walls, FlatExitAlongTheTopSpeedsUpUntilClear) {
-    BrickGame g = Flying(600, 5, 3, 0.0314);
+TEST_F(Walls, FlatExitAlongTheTopSpeedsUpUntilClear) {
+    g = Flying(600, 5, 3, 0.0314);
     g.stepCount = 2;
-    RecordingPlatform fx(&g);
     std::vector<int> xs{g.ballX};
     int keeps = 0;
     for (int i = 0; i < 6 && g.ballY <= 6; ++i) {
         const int before = g.stepCount;
-        PlayFrame(g, fx);
+        PlayFrame(g, platform);
         if (g.ballY == 5 && g.quadrant == 3 && g.stepCount == before + 2) {
             ++keeps; // one from the frame, one from the keep bounce
         }
@@ -446,12 +413,11 @@ TEST(Walls, FlatExitAlongTheTopSpeedsUpUntilClear) {
     }
 }
 
-TEST(Walls, NoCueOnceTheBallIsLost) {
-    BrickGame g = Flying(0, 300, 4, 0.5);
+TEST_F(Walls, NoCueOnceTheBallIsLost) {
+    g = Flying(0, 300, 4, 0.5);
     g.ballInFlight = false;
-    RecordingPlatform fx(&g);
-    TestWalls(g, fx);
-    EXPECT_EQ(fx.calls, Calls{});
+    TestWalls(g, platform);
+    EXPECT_EQ(platform.calls, Calls{});
     EXPECT_EQ(g.quadrant, 2) << "the bounce itself still happens";
 }
 

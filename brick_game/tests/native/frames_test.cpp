@@ -1,5 +1,5 @@
 // Defaults, start-up and the two kinds of frame.
-#include "recording_platform.h"
+#include "brick_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,13 @@
 namespace brick::testing {
 namespace {
 
-using Calls = std::vector<std::string>;
+using Defaults = BrickTest;
+using BannerFrameOrder = BrickTest;
+using PlayFrameOrder = BrickTest;
+using Speed = BrickTest;
+using Keys = BrickTest;
 
-TEST(Defaults, FreshRecordStartsOnTheTitleWithTheDocumentedValues) {
-    const BrickGame g;
+TEST_F(Defaults, FreshRecordStartsOnTheTitleWithTheDocumentedValues) {
     EXPECT_EQ(g.screenMode, ModeTitle);
     EXPECT_FALSE(g.isPlaying);
     EXPECT_FALSE(g.ballInFlight);
@@ -52,8 +55,7 @@ TEST(Defaults, FreshRecordStartsOnTheTitleWithTheDocumentedValues) {
     EXPECT_EQ(sizeof g.scoreText, 12u);
 }
 
-TEST(Defaults, StartUpSetsTheNonZeroDefaultsOverAnyContent) {
-    BrickGame g;
+TEST_F(Defaults, StartUpSetsTheNonZeroDefaultsOverAnyContent) {
     g.bannerBottomX = 5;
     g.bannerTopX = 5;
     g.screenMode = ModeCredits;
@@ -67,25 +69,25 @@ TEST(Defaults, StartUpSetsTheNonZeroDefaultsOverAnyContent) {
     EXPECT_EQ(Snapshot(g), Snapshot(BrickGame{}));
 }
 
-TEST(Defaults, CreationMakesDarkerBrickBrushAndStartsMusicEvenWithSoundOff) {
+TEST_F(Defaults, CreationMakesDarkerBrickBrushAndStartsMusicEvenWithSoundOff) {
     for (bool soundOff : {false, true}) {
-        BrickGame g;
+        Start(BrickGame{});
         g.soundOff = soundOff;
-        RecordingPlatform fx(&g);
-        OnCreate(g, fx);
-        EXPECT_EQ(fx.calls, (Calls{"brushes rgb(0,0,200) rgb(240,240,10) rgb(0,240,0)",
-                                   "cue play.wav loop"}));
+        Calls expected = BannerCalls();
+        expected.insert(expected.end(),
+                        {"attachMenu", "brushes rgb(0,0,200) rgb(240,240,10) rgb(0,240,0)",
+                         "cue play.wav loop"});
+        OnCreate(g, platform);
+        EXPECT_EQ(platform.calls, expected);
         EXPECT_EQ(g.brickColour, desk::Rgb(0, 0, 250));
         EXPECT_EQ(g.ballColour, desk::Rgb(240, 240, 10));
         EXPECT_EQ(g.paddleColour, desk::Rgb(0, 240, 0));
     }
 }
 
-TEST(BannerFrameOrder, TitleFrameSleepsDrawsThenAsksForTheNextFrame) {
-    BrickGame g;
-    RecordingPlatform fx(&g);
-    BannerFrame(g, fx);
-    EXPECT_EQ(fx.calls,
+TEST_F(BannerFrameOrder, TitleFrameSleepsDrawsThenAsksForTheNextFrame) {
+    BannerFrame(g, platform);
+    EXPECT_EQ(platform.calls,
               (Calls{"sleep 12", "beginPaint", "textColour rgb(200,0,0)",
                      "textBackground rgb(1,0,0)", "opaque", "text -69,180  П Л И Т О Б О Й",
                      "text 699,450 Press Enter for begin", "invalidateAll keep", "endPaint"}));
@@ -93,90 +95,73 @@ TEST(BannerFrameOrder, TitleFrameSleepsDrawsThenAsksForTheNextFrame) {
     EXPECT_EQ(g.bannerBottomX, 699);
 }
 
-TEST(BannerFrameOrder, ScrollingLinesWrapAtTheirEnds) {
-    BrickGame g;
-    RecordingPlatform fx(&g);
+TEST_F(BannerFrameOrder, ScrollingLinesWrapAtTheirEnds) {
     g.bannerBottomX = -249;
     g.bannerTopX = 749;
-    BannerFrame(g, fx);
+    BannerFrame(g, platform);
     EXPECT_EQ(g.bannerBottomX, -250);
     EXPECT_EQ(g.bannerTopX, 750);
-    BannerFrame(g, fx);
+    BannerFrame(g, platform);
     EXPECT_EQ(g.bannerBottomX, 699);
     EXPECT_EQ(g.bannerTopX, -69);
 }
 
-TEST(BannerFrameOrder, EveryMessageAdvancesTheBanner) {
-    BrickGame g;
-    RecordingPlatform fx(&g);
+TEST_F(BannerFrameOrder, EveryMessageAdvancesTheBanner) {
     for (int i = 0; i < 10; ++i) {
-        Deliver(g, fx, [&] { MouseMove(g, fx, 100); });
+        OnMouseMove(g, platform, 100);
     }
     EXPECT_EQ(g.bannerTopX, -60);
-    EXPECT_EQ(fx.only("invalidateAll keep").size(), 10u);
+    EXPECT_EQ(platform.only("invalidateAll keep").size(), 10u);
     EXPECT_EQ(g.paddleX, 0) << "the mouse steers only during play";
 }
 
-TEST(BannerFrameOrder, BannersStandStillWhileTheColourDialogIsUp) {
-    BrickGame g;
-    RecordingPlatform fx(&g);
+TEST_F(BannerFrameOrder, BannersStandStillWhileTheColourDialogIsUp) {
     std::size_t repaintsWhileUp = 0;
     int framesWhileUp = 0;
-    fx.whileDialogUp = [&] {
+    platform.whileDialogUp = [&] {
         for (int i = 0; i < 3; ++i) {
-            const std::size_t before = fx.only("invalidateAll keep").size();
-            Paint(g, fx);
-            repaintsWhileUp += fx.only("invalidateAll keep").size() - before;
+            const std::size_t before = platform.only("invalidateAll keep").size();
+            Paint();
+            repaintsWhileUp += platform.only("invalidateAll keep").size() - before;
             ++framesWhileUp;
         }
     };
     const int topBefore = g.bannerTopX;
-    Menu(g, fx, cmd::BallColour);
+    Menu(IDM_COLOUR_BALL);
     EXPECT_EQ(framesWhileUp, 3);
     EXPECT_EQ(repaintsWhileUp, 0u);
     EXPECT_EQ(g.bannerTopX, topBefore + 4) << "one frame for the command, three while up";
     EXPECT_FALSE(g.colourDialogOpen);
     // Back to normal once the dialog is gone.
-    fx.clear();
-    BannerFrame(g, fx);
-    EXPECT_EQ(fx.only("invalidateAll keep").size(), 1u);
+    platform.clear();
+    BannerFrame(g, platform);
+    EXPECT_EQ(platform.only("invalidateAll keep").size(), 1u);
 }
 
 // A game in play with the ball in flight, well away from every surface.
 BrickGame FlyingBall() {
-    BrickGame g;
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.ballInFlight = true;
-    g.paddleX = 300;
-    g.originX = 300;
-    g.originY = 400;
-    g.ballX = 300;
-    g.ballY = 400;
+    BrickGame g = Flying(300, 400, 1, 0.7);
     g.stepCount = 5;
-    g.quadrant = 1;
-    g.ballAngle = 0.7;
     return g;
 }
 
-TEST(PlayFrameOrder, DrawsScoresTestsRepaintsOldBoxMovesWaitsThenEnds) {
-    BrickGame g = FlyingBall();
+TEST_F(PlayFrameOrder, DrawsScoresTestsRepaintsOldBoxMovesWaitsThenEnds) {
+    g = FlyingBall();
     g.brickGrid[1][4] = 0;
     g.roundBase = 0;
-    RecordingPlatform fx(&g);
-    PlayFrame(g, fx);
-    const Calls& c = fx.calls;
+    PlayFrame(g, platform);
+    const Calls& c = platform.calls;
     ASSERT_GE(c.size(), 10u);
     EXPECT_EQ(c.front(), "beginPaint");
     EXPECT_EQ(c.back(), "endPaint");
-    const int icon1 = fx.indexOf("icon 10,10");
-    const int icon2 = fx.indexOf("icon 50,10");
-    const int ball = fx.indexOf("ellipse 300,400,310,410 ball");
-    const int paddle = fx.indexOf("roundRect 280,455,370,470 15,15 paddle");
-    const int firstBrick = fx.indexOf("rectangle 100,100,155,120 brick");
-    const int score = fx.indexOf("text 650,20 100");
-    const int oldBox = fx.indexOf("invalidate 299,399,311,411 erase");
-    const int wait = fx.indexOf("wait 70000");
+    const int icon1 = platform.indexOf("icon 10,10");
+    const int icon2 = platform.indexOf("icon 50,10");
+    const int ball = platform.indexOf("ellipse 300,400,310,410 ball");
+    const int paddle = platform.indexOf("roundRect 280,455,370,470 15,15 paddle");
+    const int firstBrick = platform.indexOf("rectangle 100,100,155,120 brick");
+    const int score = platform.indexOf("text 650,20 100");
+    const int oldBox = platform.indexOf("invalidate 299,399,311,411 erase");
+    const int wait = platform.indexOf("wait 70000");
     EXPECT_EQ(icon1, 1);
     EXPECT_EQ(icon2, 2);
     EXPECT_EQ(ball, 3);
@@ -185,72 +170,66 @@ TEST(PlayFrameOrder, DrawsScoresTestsRepaintsOldBoxMovesWaitsThenEnds) {
     EXPECT_LT(firstBrick, score) << "the brick pass writes the score where the empty cell is";
     EXPECT_LT(score, oldBox);
     EXPECT_EQ(wait, oldBox + 1) << "nothing between the old box and the wait";
-    EXPECT_EQ(fx.only("rectangle").size(), 26u);
-    EXPECT_EQ(fx.only("rectangle").back(), "rectangle 548,142,603,162 brick");
-    EXPECT_EQ(fx.indexOf("rectangle 324,121"), -1) << "the broken brick (1, 4) is not drawn";
+    EXPECT_EQ(platform.only("rectangle").size(), 26u);
+    EXPECT_EQ(platform.only("rectangle").back(), "rectangle 548,142,603,162 brick");
+    EXPECT_EQ(platform.indexOf("rectangle 324,121"), -1) << "the broken brick (1, 4) is not drawn";
     EXPECT_EQ(g.stepCount, 6);
     EXPECT_EQ(g.score, 100);
 }
 
-TEST(PlayFrameOrder, PlayWaitsFollowEachOtherUntilABannerRuns) {
-    BrickGame g = FlyingBall();
-    RecordingPlatform fx(&g);
-    PlayFrame(g, fx);
-    PlayFrame(g, fx);
-    BannerFrame(g, fx);
-    PlayFrame(g, fx);
-    EXPECT_EQ(fx.only("wait "),
+TEST_F(PlayFrameOrder, PlayWaitsFollowEachOtherUntilABannerRuns) {
+    g = FlyingBall();
+    PlayFrame(g, platform);
+    PlayFrame(g, platform);
+    BannerFrame(g, platform);
+    PlayFrame(g, platform);
+    EXPECT_EQ(platform.only("wait "),
               (Calls{"wait 70000 from now", "wait 70000", "wait 70000 from now"}));
 }
 
-TEST(PlayFrameOrder, BallOnThePaddleIsDrawnThereAndKeepsFramesComing) {
-    BrickGame g;
+TEST_F(PlayFrameOrder, BallOnThePaddleIsDrawnThereAndKeepsFramesComing) {
     g.isPlaying = true;
     g.paddleX = 200;
     g.ballY = 50;
-    RecordingPlatform fx(&g);
-    PlayFrame(g, fx);
-    EXPECT_GE(fx.indexOf("ellipse 230,445,240,455 ball"), 0);
-    EXPECT_GE(fx.indexOf("invalidate -1,49,11,61 erase"), 0);
-    EXPECT_EQ(fx.waits, 0);
+    PlayFrame(g, platform);
+    EXPECT_GE(platform.indexOf("ellipse 230,445,240,455 ball"), 0);
+    EXPECT_GE(platform.indexOf("invalidate -1,49,11,61 erase"), 0);
+    EXPECT_EQ(platform.waits, 0);
     EXPECT_EQ(g.ballY, 50);
 }
 
-TEST(PlayFrameOrder, NoRepaintOfTheOldBoxFromBelowTheWindow) {
-    BrickGame g = FlyingBall();
+TEST_F(PlayFrameOrder, NoRepaintOfTheOldBoxFromBelowTheWindow) {
+    g = FlyingBall();
     g.ballInFlight = false;
     g.ballY = 500;
-    RecordingPlatform fx(&g);
-    PlayFrame(g, fx);
-    EXPECT_EQ(fx.only("invalidate ").size(), 0u);
+    PlayFrame(g, platform);
+    EXPECT_EQ(platform.only("invalidate ").size(), 0u);
     g.ballY = 499;
-    PlayFrame(g, fx);
-    EXPECT_EQ(fx.only("invalidate ").size(), 1u);
+    PlayFrame(g, platform);
+    EXPECT_EQ(platform.only("invalidate ").size(), 1u);
 }
 
-TEST(PlayFrameOrder, PaddleIsBroughtIntoItsRangeBeforeDrawing) {
+TEST_F(PlayFrameOrder, PaddleIsBroughtIntoItsRangeBeforeDrawing) {
     struct Case {
         int in, out;
     };
     for (Case k : {Case{672, 622}, Case{623, 622}, Case{622, 622}, Case{21, 21}, Case{20, 21},
                    Case{0, 21}, Case{-50, 21}}) {
-        BrickGame g;
+        Start(BrickGame{});
         g.isPlaying = true;
         g.paddleX = k.in;
-        RecordingPlatform fx(&g);
-        PlayFrame(g, fx);
+        PlayFrame(g, platform);
         EXPECT_EQ(g.paddleX, k.out) << "from " << k.in;
-        EXPECT_GE(fx.indexOf("roundRect " + std::to_string(k.out - 20) + ",455"), 0);
+        EXPECT_GE(platform.indexOf("roundRect " + std::to_string(k.out - 20) + ",455"), 0);
     }
 }
 
-TEST(PlayFrameOrder, SpareBallIcons) {
+TEST_F(PlayFrameOrder, SpareBallIcons) {
     for (int spares : {0, 1, 2}) {
-        BrickGame g;
+        Start(BrickGame{});
         g.isPlaying = true;
         g.spareBalls = spares;
-        RecordingPlatform fx(&g);
-        PlayFrame(g, fx);
+        PlayFrame(g, platform);
         Calls expected;
         if (spares >= 1) {
             expected.push_back("icon 10,10");
@@ -258,21 +237,21 @@ TEST(PlayFrameOrder, SpareBallIcons) {
         if (spares == 2) {
             expected.push_back("icon 50,10");
         }
-        EXPECT_EQ(fx.only("icon"), expected) << spares << " spares";
+        EXPECT_EQ(platform.only("icon"), expected) << spares << " spares";
     }
 }
 
 std::vector<std::pair<int, int>> Path(BrickGame g, int frames, int changeAt, int speedId,
                                       std::vector<std::int32_t>* waits) {
-    RecordingPlatform fx(&g);
+    RecordingPlatform platform(&g);
     std::vector<std::pair<int, int>> path;
     for (int i = 0; i < frames; ++i) {
         if (i == changeAt) {
             SetSpeed(g, speedId);
         }
-        fx.clear();
-        PlayFrame(g, fx);
-        for (const std::string& w : fx.only("wait ")) {
+        platform.clear();
+        PlayFrame(g, platform);
+        for (const std::string& w : platform.only("wait ")) {
             waits->push_back(std::stoi(w.substr(5)));
         }
         path.emplace_back(g.ballX, g.ballY);
@@ -280,13 +259,13 @@ std::vector<std::pair<int, int>> Path(BrickGame g, int frames, int changeAt, int
     return path;
 }
 
-TEST(Speed, ChangeInMidRoundKeepsThePathAndActsFromTheNextStep) {
+TEST_F(Speed, ChangeInMidRoundKeepsThePathAndActsFromTheNextStep) {
     struct Case {
         int id;
         std::int32_t loops;
     };
-    for (Case k : {Case{cmd::SpeedVerySlow, 700000}, Case{cmd::SpeedSlow, 300000},
-                   Case{cmd::SpeedFast, 5000}, Case{cmd::SpeedVeryFast, 1}}) {
+    for (Case k : {Case{IDM_SPEED_VERY_SLOW, 700000}, Case{IDM_SPEED_SLOW, 300000},
+                   Case{IDM_SPEED_FAST, 5000}, Case{IDM_SPEED_VERY_FAST, 1}}) {
         std::vector<std::int32_t> plainWaits;
         std::vector<std::int32_t> changedWaits;
         const auto plain = Path(FlyingBall(), 400, -1, 0, &plainWaits);
@@ -299,32 +278,30 @@ TEST(Speed, ChangeInMidRoundKeepsThePathAndActsFromTheNextStep) {
     }
 }
 
-TEST(Speed, UnknownIdsChangeNothing) {
-    BrickGame g;
+TEST_F(Speed, UnknownIdsChangeNothing) {
     for (int id : {0, 40004, 40008, 40013, 40010, -1}) {
         SetSpeed(g, id);
         EXPECT_EQ(g.delayLoops, 70000) << id;
     }
 }
 
-TEST(Keys, OtherKeysAreIgnoredInEveryMode) {
+TEST_F(Keys, OtherKeysAreIgnoredInEveryMode) {
     for (std::int32_t mode = ModeTitle; mode <= ModeReady; ++mode) {
         for (bool playing : {false, true}) {
             for (bool keyboard : {false, true}) {
-                BrickGame g = FlyingBall();
+                Start(FlyingBall());
                 g.screenMode = mode;
                 g.isPlaying = playing;
                 g.keyboardControl = keyboard;
                 const std::string before = Snapshot(g);
-                RecordingPlatform fx(&g);
                 for (int vk = 0; vk < 256; ++vk) {
                     if (vk == desk::key::Return || vk == desk::key::Pause ||
                         vk == desk::key::Space || vk == desk::key::Left || vk == desk::key::Right) {
                         continue;
                     }
-                    KeyDown(g, fx, vk);
+                    KeyDown(g, platform, vk);
                 }
-                EXPECT_EQ(fx.calls, Calls{}) << "mode " << mode;
+                EXPECT_EQ(platform.calls, Calls{}) << "mode " << mode;
                 EXPECT_EQ(Snapshot(g), before) << "mode " << mode;
             }
         }

@@ -1,101 +1,88 @@
 // Paddle control, launching and the inputs the game re-sends to itself.
-#include "recording_platform.h"
+#include "brick_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace brick::testing {
 namespace {
 
-using Calls = std::vector<std::string>;
+using RightButton = BrickTest;
+using Paddle = BrickTest;
+using Launch = BrickTest;
+using Enter = BrickTest;
+using Pointer = BrickTest;
 
-BrickGame InPlay(bool keyboard) {
-    BrickGame g;
-    g.screenMode = ModeRoundIntro;
-    g.isPlaying = true;
-    g.keyboardControl = keyboard;
-    g.paddleX = 300;
-    g.ballY = 50;
-    return g;
-}
-
-TEST(RightButton, SingleClicksStartTheIntroThenSkipIt) {
-    BrickGame g;
-    RecordingPlatform fx(&g);
-    Deliver(g, fx, [&] { RightButtonDown(g, fx, 0x00640032); });
+TEST_F(RightButton, SingleClicksStartTheIntroThenSkipIt) {
+    OnRButtonDown(g, platform, {50, 100});
     EXPECT_EQ(g.screenMode, ModeRoundIntro);
     EXPECT_FALSE(g.isPlaying);
-    EXPECT_GE(fx.indexOf("sendKeyDown 13 6553650"), 0) << "the click's position goes along";
+    EXPECT_GE(platform.indexOf("sendKeyDown 13 50,100"), 0) << "the click's position goes along";
     // The re-sent key is a message of its own: a banner frame runs before it.
-    EXPECT_EQ(fx.only("sleep 12").size(), 2u);
-    Deliver(g, fx, [&] { RightButtonDown(g, fx, 0); });
+    EXPECT_EQ(platform.only("sleep 12").size(), 2u);
+    OnRButtonDown(g, platform, {});
     EXPECT_TRUE(g.isPlaying);
     EXPECT_EQ(g.screenMode, ModeRoundIntro);
-    EXPECT_GE(fx.indexOf("stop purge"), 0);
-    EXPECT_EQ(fx.only("cue"), Calls{}) << "no round cues when the intro is skipped";
+    EXPECT_GE(platform.indexOf("stop purge"), 0);
+    EXPECT_EQ(platform.only("cue"), Calls{}) << "no round cues when the intro is skipped";
 }
 
-TEST(RightButton, DoubleClickInPlayPausesAndWhilePausedResumesThenPausesAgain) {
-    BrickGame g = InPlay(false);
-    RecordingPlatform fx(&g);
+TEST_F(RightButton, DoubleClickInPlayPausesAndWhilePausedResumesThenPausesAgain) {
+    g = InPlay(false);
     // A double click arrives as a press followed by the double-click message.
-    RightButtonDown(g, fx, 0);
+    OnRButtonDown(g, platform, {});
     EXPECT_TRUE(g.isPlaying) << "the press only repaints during play";
-    EXPECT_EQ(fx.only("cue"), Calls{});
-    RightDoubleClick(g, fx);
+    EXPECT_EQ(platform.only("cue"), Calls{});
+    OnRButtonDblClk(g, platform);
     EXPECT_FALSE(g.isPlaying);
     EXPECT_EQ(g.screenMode, ModePaused);
-    fx.clear();
-    Deliver(g, fx, [&] { RightButtonDown(g, fx, 0); });
+    platform.clear();
+    OnRButtonDown(g, platform, {});
     EXPECT_TRUE(g.isPlaying);
-    RightDoubleClick(g, fx);
+    OnRButtonDblClk(g, platform);
     EXPECT_FALSE(g.isPlaying);
-    EXPECT_EQ(fx.only("cue"), (Calls{"cue pause.wav start", "cue pause.wav start"}));
+    EXPECT_EQ(platform.only("cue"), (Calls{"cue pause.wav start", "cue pause.wav start"}));
 }
 
-TEST(RightButton, KeyboardModeIgnoresTheMouseButtons) {
-    BrickGame g;
+TEST_F(RightButton, KeyboardModeIgnoresTheMouseButtons) {
     g.keyboardControl = true;
-    RecordingPlatform fx(&g);
-    RightButtonDown(g, fx, 0);
-    RightDoubleClick(g, fx);
-    EXPECT_EQ(fx.calls, Calls{});
+    RightButtonDown(g, platform, {});
+    RightDoubleClick(g, platform);
+    EXPECT_EQ(platform.calls, Calls{});
     EXPECT_EQ(g.screenMode, ModeTitle);
 }
 
-TEST(Paddle, ArrowStepsAreBoundOnlyByTheNextFrame) {
-    BrickGame g = InPlay(true);
+TEST_F(Paddle, ArrowStepsAreBoundOnlyByTheNextFrame) {
+    g = InPlay(true);
     g.paddleX = 622;
-    RecordingPlatform fx(&g);
-    KeyDown(g, fx, desk::key::Right);
+    KeyDown(g, platform, desk::key::Right);
     EXPECT_EQ(g.paddleX, 672);
-    EXPECT_EQ(fx.calls, Calls{"invalidate 0,444,700,470 erase"});
-    PlayFrame(g, fx);
+    EXPECT_EQ(platform.calls, Calls{"invalidate 0,444,700,470 erase"});
+    PlayFrame(g, platform);
     EXPECT_EQ(g.paddleX, 622);
-    KeyDown(g, fx, desk::key::Left);
-    KeyDown(g, fx, desk::key::Left);
+    KeyDown(g, platform, desk::key::Left);
+    KeyDown(g, platform, desk::key::Left);
     EXPECT_EQ(g.paddleX, 522);
     g.paddleX = 21;
-    KeyDown(g, fx, desk::key::Left);
+    KeyDown(g, platform, desk::key::Left);
     EXPECT_EQ(g.paddleX, -29);
-    PlayFrame(g, fx);
+    PlayFrame(g, platform);
     EXPECT_EQ(g.paddleX, 21);
 }
 
-TEST(Paddle, MouseSetsTheReferenceToThePointerX) {
-    BrickGame g = InPlay(false);
-    RecordingPlatform fx(&g);
-    MouseMove(g, fx, 0);
+TEST_F(Paddle, MouseSetsTheReferenceToThePointerX) {
+    g = InPlay(false);
+    MouseMove(g, platform, 0);
     EXPECT_EQ(g.paddleX, 0);
-    EXPECT_EQ(fx.calls, Calls{"invalidate 0,444,700,470 erase"});
-    PlayFrame(g, fx);
+    EXPECT_EQ(platform.calls, Calls{"invalidate 0,444,700,470 erase"});
+    PlayFrame(g, platform);
     EXPECT_EQ(g.paddleX, 21);
-    MouseMove(g, fx, 65535);
+    MouseMove(g, platform, 65535);
     EXPECT_EQ(g.paddleX, 65535) << "an unsigned 16-bit x";
-    MouseMove(g, fx, 400);
+    MouseMove(g, platform, 400);
     EXPECT_EQ(g.paddleX, 400);
 }
 
-TEST(Paddle, EachModeIgnoresTheOtherDevice) {
+TEST_F(Paddle, EachModeIgnoresTheOtherDevice) {
     struct Case {
         const char* name;
         bool keyboard;
@@ -103,8 +90,12 @@ TEST(Paddle, EachModeIgnoresTheOtherDevice) {
         void (*input)(BrickGame&, RecordingPlatform&);
         bool moves;
     };
-    const auto left = [](BrickGame& g, RecordingPlatform& fx) { KeyDown(g, fx, desk::key::Left); };
-    const auto mouse = [](BrickGame& g, RecordingPlatform& fx) { MouseMove(g, fx, 100); };
+    const auto left = [](BrickGame& g, RecordingPlatform& platform) {
+        KeyDown(g, platform, desk::key::Left);
+    };
+    const auto mouse = [](BrickGame& g, RecordingPlatform& platform) {
+        MouseMove(g, platform, 100);
+    };
     const Case cases[] = {
         {"arrow, keyboard mode", true, true, left, true},
         {"arrow, mouse mode", false, true, left, false},
@@ -114,16 +105,15 @@ TEST(Paddle, EachModeIgnoresTheOtherDevice) {
         {"mouse, not playing", false, false, mouse, false},
     };
     for (const Case& k : cases) {
-        BrickGame g = InPlay(k.keyboard);
+        Start(InPlay(k.keyboard));
         g.isPlaying = k.playing;
-        RecordingPlatform fx(&g);
-        k.input(g, fx);
+        k.input(g, platform);
         EXPECT_EQ(g.paddleX != 300, k.moves) << k.name;
-        EXPECT_EQ(fx.calls.empty(), !k.moves) << k.name;
+        EXPECT_EQ(platform.calls.empty(), !k.moves) << k.name;
     }
 }
 
-TEST(Launch, OnlyTheModesDeviceLaunchesAndOnlyFromThePaddleDuringPlay) {
+TEST_F(Launch, OnlyTheModesDeviceLaunchesAndOnlyFromThePaddleDuringPlay) {
     struct Case {
         const char* name;
         bool keyboard, playing, inFlight, useSpace, launches;
@@ -139,78 +129,72 @@ TEST(Launch, OnlyTheModesDeviceLaunchesAndOnlyFromThePaddleDuringPlay) {
         {"space, not playing", true, false, false, true, false},
     };
     for (const Case& k : cases) {
-        BrickGame g = InPlay(k.keyboard);
+        Start(InPlay(k.keyboard));
         g.isPlaying = k.playing;
         g.ballInFlight = k.inFlight;
         g.stepCount = 40;
-        RecordingPlatform fx(&g);
         if (k.useSpace) {
-            KeyDown(g, fx, desk::key::Space);
+            KeyDown(g, platform, desk::key::Space);
         } else {
-            LeftButtonDown(g, fx);
+            LeftButtonDown(g, platform);
         }
         EXPECT_EQ(g.stepCount == 0, k.launches) << k.name;
-        EXPECT_EQ(fx.calls, Calls{}) << k.name;
+        EXPECT_EQ(platform.calls, Calls{}) << k.name;
     }
 }
 
-TEST(Enter, SkippingTheIntroInKeyboardModePlacesThePaddleAndStopsSoundEvenWhenOff) {
-    BrickGame g;
+TEST_F(Enter, SkippingTheIntroInKeyboardModePlacesThePaddleAndStopsSoundEvenWhenOff) {
     g.screenMode = ModeRoundIntro;
     g.keyboardControl = true;
     g.soundOff = true;
     g.paddleX = 100;
-    RecordingPlatform fx(&g);
-    PressEnter(g, fx);
+    PressEnter(g, platform);
     EXPECT_TRUE(g.isPlaying);
     EXPECT_EQ(g.paddleX, 350);
-    EXPECT_EQ(fx.only("stop"), Calls{"stop purge"});
+    EXPECT_EQ(platform.only("stop"), Calls{"stop purge"});
 }
 
-TEST(Enter, ColourChosenDuringPauseShowsOnResume) {
-    BrickGame g = InPlay(false);
-    RecordingPlatform fx(&g);
-    OnCreate(g, fx);
-    TogglePause(g, fx);
+TEST_F(Enter, ColourChosenDuringPauseShowsOnResume) {
+    g = InPlay(false);
+    OnCreate(g, platform);
+    TogglePause(g, platform);
     g.ballColour = desk::Rgb(9, 8, 7);
-    fx.clear();
-    PressEnter(g, fx);
-    EXPECT_EQ(fx.only("brushes"), Calls{"brushes rgb(0,0,250) rgb(9,8,7) rgb(0,240,0)"});
+    platform.clear();
+    PressEnter(g, platform);
+    EXPECT_EQ(platform.only("brushes"), Calls{"brushes rgb(0,0,250) rgb(9,8,7) rgb(0,240,0)"});
     g.paddleColour = desk::Rgb(1, 1, 1);
-    fx.clear();
-    PressEnter(g, fx);
-    EXPECT_EQ(fx.only("brushes"), Calls{}) << "during play the brushes stay";
+    platform.clear();
+    PressEnter(g, platform);
+    EXPECT_EQ(platform.only("brushes"), Calls{}) << "during play the brushes stay";
 }
 
-TEST(Pointer, HiddenFromTheTitleEnterUntilBackOnTheTitleExceptWhilePaused) {
-    BrickGame g;
-    RecordingPlatform fx(&g);
+TEST_F(Pointer, HiddenFromTheTitleEnterUntilBackOnTheTitleExceptWhilePaused) {
     const auto expectCount = [&](int count, const char* where) {
-        EXPECT_EQ(fx.cursorDisplayCount, count) << where;
+        EXPECT_EQ(platform.cursorDisplayCount, count) << where;
     };
     expectCount(0, "title");
-    Key(g, fx, desk::key::Return);
+    Key(desk::key::Return);
     expectCount(-1, "intro");
-    Key(g, fx, desk::key::Return);
+    Key(desk::key::Return);
     expectCount(-1, "play");
-    Key(g, fx, desk::key::Pause);
+    Key(desk::key::Pause);
     expectCount(0, "paused");
-    Key(g, fx, desk::key::Pause);
+    Key(desk::key::Pause);
     expectCount(-1, "resumed");
-    LoseFocus(g, fx);
+    LoseFocus(g, platform);
     expectCount(0, "focus lost");
-    LoseFocus(g, fx);
+    LoseFocus(g, platform);
     expectCount(0, "focus lost twice");
-    Key(g, fx, desk::key::Return);
+    Key(desk::key::Return);
     expectCount(-1, "resumed by Enter");
     // Lose all three balls.
     for (int i = 0; i < 3; ++i) {
         g.isPlaying = true;
-        EndOfBall(g, fx);
+        EndOfBall(g, platform);
         expectCount(-1, "ball lost");
     }
     ASSERT_EQ(g.screenMode, ModeGameOver);
-    Key(g, fx, desk::key::Return);
+    Key(desk::key::Return);
     expectCount(0, "back on the title by Enter");
     EXPECT_EQ(g.screenMode, ModeTitle);
 }

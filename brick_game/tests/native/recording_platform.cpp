@@ -7,21 +7,13 @@ namespace brick::testing {
 namespace {
 
 const char* WayName(CueWay way) {
-    switch (way) {
-    case CueWay::Wait: return "wait";
-    case CueWay::Start: return "start";
-    case CueWay::Loop: return "loop";
-    }
-    return "?";
+    static const char* const names[] = {"wait", "start", "loop"};
+    return names[static_cast<int>(way)];
 }
 
 const char* BrushName(BrushKind brush) {
-    switch (brush) {
-    case BrushKind::Brick: return "brick";
-    case BrushKind::Ball: return "ball";
-    case BrushKind::Paddle: return "paddle";
-    }
-    return "?";
+    static const char* const names[] = {"brick", "ball", "paddle"};
+    return names[static_cast<int>(brush)];
 }
 
 std::string Xy(int x, int y) {
@@ -112,12 +104,12 @@ void RecordingPlatform::setCursorPos(int x, int y) {
     }
 }
 
-void RecordingPlatform::sendKeyDown(int virtualKey, std::intptr_t lParam) {
+void RecordingPlatform::sendKeyDown(int virtualKey, desk::Point clickPoint) {
     if (recording) {
-        add("sendKeyDown " + std::to_string(virtualKey) + " " + std::to_string(lParam));
+        add("sendKeyDown " + std::to_string(virtualKey) + " " + Xy(clickPoint.x, clickPoint.y));
     }
     if (game_ != nullptr) {
-        Key(*game_, *this, virtualKey);
+        OnKeyDown(*game_, *this, virtualKey);
     }
 }
 
@@ -189,13 +181,19 @@ void RecordingPlatform::remakeBrushes(desk::Colour brick, desk::Colour ball, des
     }
 }
 
+void RecordingPlatform::attachMenu() {
+    if (recording) {
+        add("attachMenu");
+    }
+}
+
 void RecordingPlatform::checkMenuItem(int commandId, bool checked) {
     if (recording) {
         add("check " + std::to_string(commandId) + (checked ? " on" : " off"));
     }
 }
 
-std::intptr_t RecordingPlatform::runDialog(int dialogId) {
+int RecordingPlatform::runDialog(int dialogId) {
     if (recording) {
         add("dialog " + std::to_string(dialogId));
     }
@@ -223,6 +221,12 @@ void RecordingPlatform::destroyWindow() {
     }
 }
 
+void RecordingPlatform::quit() {
+    if (recording) {
+        add("quit");
+    }
+}
+
 std::vector<std::string> RecordingPlatform::only(const std::string& prefix) const {
     std::vector<std::string> out;
     for (const std::string& call : calls) {
@@ -240,40 +244,6 @@ int RecordingPlatform::indexOf(const std::string& text) const {
         }
     }
     return -1;
-}
-
-void Deliver(BrickGame& game, RecordingPlatform& fx, const std::function<void()>& handle) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    handle();
-}
-
-void Paint(BrickGame& game, RecordingPlatform& fx) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    if (game.isPlaying) {
-        PlayFrame(game, fx);
-    }
-}
-
-void Key(BrickGame& game, RecordingPlatform& fx, int virtualKey) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    KeyDown(game, fx, virtualKey);
-}
-
-CommandResult Menu(BrickGame& game, RecordingPlatform& fx, int commandId) {
-    if (!game.isPlaying) {
-        BannerFrame(game, fx);
-    }
-    const CommandResult result = Command(game, fx, commandId);
-    if (result.playFrameFollows) {
-        PlayFrame(game, fx);
-    }
-    return result;
 }
 
 std::string Snapshot(const BrickGame& g) {

@@ -1,6 +1,7 @@
 // A BrickPlatform for the native tests: keeps every call in order as a short
-// text, answers the few questions the model asks, and re-dispatches the key
-// messages the game sends to itself the way the window procedure does.
+// text, answers the few questions the model asks, and hands the key messages
+// the game sends to itself to the game's own key message operation, as the
+// window procedure does.
 #pragma once
 
 #include "model/brick_game.h"
@@ -26,7 +27,7 @@ class RecordingPlatform : public BrickPlatform {
     // What the colour dialog leaves in its request, and what the information
     // dialogs return.
     desk::Colour colourAnswer = desk::Rgb(128, 128, 128);
-    std::intptr_t dialogAnswer = 1;
+    int dialogAnswer = 1;
     // Run nested inside chooseColour and runDialog, as messages that reach
     // the main window while a modal dialog is up.
     std::function<void()> whileDialogUp;
@@ -50,7 +51,7 @@ class RecordingPlatform : public BrickPlatform {
     void showCursor(bool show) override;
     desk::Point cursorPos() override;
     void setCursorPos(int x, int y) override;
-    void sendKeyDown(int virtualKey, std::intptr_t lParam) override;
+    void sendKeyDown(int virtualKey, desk::Point clickPoint) override;
     void beginPaint() override;
     void endPaint() override;
     void setTextColour(desk::Colour colour) override;
@@ -62,10 +63,12 @@ class RecordingPlatform : public BrickPlatform {
     void roundRect(const desk::Rect& box, int cornerW, int cornerH, BrushKind brush) override;
     void rectangle(const desk::Rect& box, BrushKind brush) override;
     void remakeBrushes(desk::Colour brick, desk::Colour ball, desk::Colour paddle) override;
+    void attachMenu() override;
     void checkMenuItem(int commandId, bool checked) override;
-    std::intptr_t runDialog(int dialogId) override;
+    int runDialog(int dialogId) override;
     desk::Colour chooseColour(desk::Colour customColours[16]) override;
     void destroyWindow() override;
+    void quit() override;
 
     // The calls that start with prefix, in order.
     std::vector<std::string> only(const std::string& prefix) const;
@@ -77,16 +80,6 @@ class RecordingPlatform : public BrickPlatform {
     void add(std::string text);
     BrickGame* game_;
 };
-
-// What the window procedure does with one message: a banner frame first
-// while no play runs, then the message's own handling.
-void Deliver(BrickGame& game, RecordingPlatform& fx, const std::function<void()>& handle);
-// WM_PAINT: a play frame if play runs (also when the banner frame before it
-// has just started play).
-void Paint(BrickGame& game, RecordingPlatform& fx);
-// WM_KEYDOWN, WM_COMMAND (with the play frame that may follow it).
-void Key(BrickGame& game, RecordingPlatform& fx, int virtualKey);
-CommandResult Menu(BrickGame& game, RecordingPlatform& fx, int commandId);
 
 std::string Text(const desk::Rect& r);
 std::string ColourText(desk::Colour c);

@@ -312,10 +312,10 @@ TEST_F(GameWindowTest, GreyOrCancelLeavesTheColourAlone) {
 }
 
 TEST_F(GameWindowTest, ColourRequestIsFilledAfreshForEveryMessage) {
-    Record().colourRequest.rgbResult = RGB(1, 2, 3);
-    Record().colourRequest.Flags = 0;
+    Handles().colourRequest.rgbResult = RGB(1, 2, 3);
+    Handles().colourRequest.Flags = 0;
     SendMessageA(hwnd_, WM_NULL, 0, 0);
-    const CHOOSECOLORA& r = Record().colourRequest;
+    const CHOOSECOLORA& r = Handles().colourRequest;
     EXPECT_EQ(r.lStructSize, sizeof(CHOOSECOLORA));
     EXPECT_EQ(r.hwndOwner, nullptr);
     EXPECT_EQ(r.rgbResult, RGB(128, 128, 128));

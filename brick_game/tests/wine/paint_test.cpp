@@ -6,6 +6,9 @@
 
 #include <colordlg.h>
 
+#include <utility>
+#include <vector>
+
 namespace brickwin::testing {
 namespace {
 
@@ -18,6 +21,20 @@ constexpr COLORREF kBall = RGB(240, 240, 10);
 // Puts the pointer outside the window so that it does not steer the paddle.
 void ParkPointerAway() {
     SetCursorPos(1000, 900);
+}
+
+// The key messages sent to the window while a watch is on, with their
+// parameters.
+std::vector<std::pair<WPARAM, LPARAM>>& SentKeys() {
+    static std::vector<std::pair<WPARAM, LPARAM>> keys;
+    return keys;
+}
+
+LRESULT CALLBACK WatchSentKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_KEYDOWN)
+        SentKeys().emplace_back(sent->wParam, sent->lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 int ClampedPaddle() {
@@ -101,8 +118,14 @@ TEST_F(GameWindowTest, ChosenBrickColourShowsOnceEnterRemakesTheBrushes) {
 
 TEST_F(GameWindowTest, RightClickStartsAndRightDoubleClickPausesInMouseMode) {
     SetCursorPos(120, 140);
-    SendMessageA(hwnd_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    HHOOK watch = SetWindowsHookExW(WH_CALLWNDPROC, &WatchSentKeys, nullptr, GetCurrentThreadId());
+    ASSERT_NE(watch, nullptr);
+    SentKeys().clear();
+    SendMessageA(hwnd_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 100));
     EXPECT_EQ(Game().screenMode, brick::ModeRoundIntro) << "re-sent as Enter";
+    EXPECT_EQ(SentKeys(),
+              (std::vector<std::pair<WPARAM, LPARAM>>{{VK_RETURN, MAKELPARAM(50, 100)}}))
+        << "the click's point goes along";
     CURSORINFO ci{};
     ci.cbSize = sizeof ci;
     ci.cbSize = sizeof ci;
@@ -118,7 +141,10 @@ TEST_F(GameWindowTest, RightClickStartsAndRightDoubleClickPausesInMouseMode) {
 
     SetCursorPos(123, 234);
     SoundLog().clear();
+    SentKeys().clear();
     SendMessageA(hwnd_, WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(5, 5));
+    UnhookWindowsHookEx(watch);
+    EXPECT_EQ(SentKeys(), (std::vector<std::pair<WPARAM, LPARAM>>{{VK_PAUSE, 0}}));
     EXPECT_FALSE(Game().isPlaying) << "re-sent as Pause";
     EXPECT_EQ(Game().screenMode, brick::ModePaused);
     EXPECT_EQ(SoundLog(), (std::vector<SoundCall>{{"pause.wav", kStart}}));

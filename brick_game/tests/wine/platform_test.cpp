@@ -20,21 +20,21 @@ TEST(SoundFlags, EachWayHasItsPlaySoundFlags) {
 }
 
 TEST_F(GameWindowTest, NestedPaintingDrawsIntoTheInnermostContext) {
-    Win32BrickPlatform& fx = Platform();
-    EXPECT_EQ(fx.paintDc(), nullptr);
-    fx.textOut(0, 0, "x", 1); // outside painting: nothing happens
-    fx.beginPaint();
-    HDC outer = fx.paintDc();
+    Win32BrickPlatform& platform = Platform();
+    EXPECT_EQ(platform.paintDc(), nullptr);
+    platform.textOut(0, 0, "x", 1); // outside painting: nothing happens
+    platform.beginPaint();
+    HDC outer = platform.paintDc();
     ASSERT_NE(outer, nullptr);
-    fx.beginPaint();
-    HDC inner = fx.paintDc();
+    platform.beginPaint();
+    HDC inner = platform.paintDc();
     ASSERT_NE(inner, nullptr);
-    fx.endPaint();
-    EXPECT_EQ(fx.paintDc(), outer) << "the outer paint goes on after the inner ends";
-    fx.endPaint();
-    EXPECT_EQ(fx.paintDc(), nullptr);
-    fx.endPaint(); // one end too many is ignored
-    EXPECT_EQ(fx.paintDc(), nullptr);
+    platform.endPaint();
+    EXPECT_EQ(platform.paintDc(), outer) << "the outer paint goes on after the inner ends";
+    platform.endPaint();
+    EXPECT_EQ(platform.paintDc(), nullptr);
+    platform.endPaint(); // one end too many is ignored
+    EXPECT_EQ(platform.paintDc(), nullptr);
 }
 
 // The game's window procedure behind a probe that notes the painting depth
@@ -54,34 +54,34 @@ TEST_F(GameWindowTest, APaintBegunWhileBeginPaintErasesHasASlotOfItsOwn) {
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EraseDepthProbe)));
     InvalidateRect(hwnd_, nullptr, TRUE);
     const int top = Game().bannerTopX;
-    Win32BrickPlatform& fx = Platform();
+    Win32BrickPlatform& platform = Platform();
     // The erase runs a banner frame, whose own paint must not be built in the
     // storage of the paint that is still being begun.
-    fx.beginPaint();
-    EXPECT_EQ(fx.paintDepth(), 1);
-    EXPECT_NE(fx.paintDc(), nullptr);
-    fx.endPaint();
+    platform.beginPaint();
+    EXPECT_EQ(platform.paintDepth(), 1);
+    EXPECT_NE(platform.paintDc(), nullptr);
+    platform.endPaint();
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_gameProc));
     EXPECT_EQ(Game().bannerTopX, top + 1) << "the erase ran no banner frame";
     EXPECT_EQ(g_depthAtErase, 1) << "the outer paint was not counted while it began";
-    EXPECT_EQ(fx.paintDepth(), 0);
-    EXPECT_EQ(fx.paintDc(), nullptr);
+    EXPECT_EQ(platform.paintDepth(), 0);
+    EXPECT_EQ(platform.paintDc(), nullptr);
 }
 
 TEST_F(GameWindowTest, RemadeBrushesReplaceAndReleaseThePrevious) {
-    HBRUSH oldBrick = Record().brickBrush.get();
+    HBRUSH oldBrick = Handles().brickBrush.get();
     ASSERT_NE(oldBrick, nullptr) << "brushes exist from WM_CREATE on";
     LOGBRUSH lb{};
     GetObjectA(oldBrick, sizeof lb, &lb);
     EXPECT_EQ(lb.lbColor, RGB(0, 0, 200)) << "the first brick brush is a shade darker";
     Platform().remakeBrushes(RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9));
     EXPECT_EQ(GetObjectType(oldBrick), 0u) << "the previous brush was not deleted";
-    GetObjectA(Record().paddleBrush.get(), sizeof lb, &lb);
+    GetObjectA(Handles().paddleBrush.get(), sizeof lb, &lb);
     EXPECT_EQ(lb.lbColor, RGB(7, 8, 9));
-    HBRUSH last = Record().ballBrush.get();
+    HBRUSH last = Handles().ballBrush.get();
     DestroyWindow(hwnd_);
     EXPECT_EQ(GetObjectType(last), 0u) << "WM_DESTROY deletes the brushes";
-    EXPECT_EQ(Record().ballBrush.get(), nullptr);
+    EXPECT_EQ(Handles().ballBrush.get(), nullptr);
 }
 
 TEST_F(GameWindowTest, TheScreenShowsTheOffScreenPictureAfterEveryKindOfFrame) {

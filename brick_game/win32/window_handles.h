@@ -1,12 +1,12 @@
 // The Win32-only part of the brick game's state: the handles that the portable
-// BrickGame record cannot hold. One record lives beside the game for the run.
+// BrickGame record cannot hold. One set lives beside the game for the run.
 #pragma once
 
 #include "platform/gdi.h"
 
 namespace brickwin {
 
-struct WindowRecord {
+struct WindowHandles {
     HINSTANCE instanceHandle = nullptr;
     HWND mainWindow = nullptr;
     // The main menu; taken again with GetMenu on every WM_COMMAND.
