@@ -159,8 +159,7 @@ void Win32BrickPlatform::prepareBuffer(Paint& paint) {
         // A new size keeps what the old picture showed of the window.
         if (buffer_.get() && bufferWindow_ == hwnd)
             BitBlt(dc.get(), 0, 0, bufferSize_.cx, bufferSize_.cy, buffer_.get(), 0, 0, SRCCOPY);
-        buffer_ = std::move(dc);
-        dc = desk::MemoryDc(); // the old DC goes first, letting its bitmap go
+        buffer_ = std::move(dc); // deletes the old DC first, letting its bitmap go
         bufferBitmap_ = std::move(bitmap);
         bufferWindow_ = hwnd;
         bufferSize_ = SIZE{client.right, client.bottom};

@@ -19,8 +19,9 @@ class EditorCodePage : public EditorWindowFixture {};
 
 TEST_F(EditorCodePage, OwnTextsReadAsIntended) {
     const unsigned expected = desk::testing::ExpectedCodePage();
-    if (expected != 0)
+    if (expected != 0) {
         ASSERT_EQ(GetACP(), expected);
+    }
     const struct {
         HWND window;
         const wchar_t* text;
