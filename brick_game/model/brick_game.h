@@ -114,7 +114,8 @@ void OnDestroy(BrickGame& game, BrickPlatform& platform);
 void OnKillFocus(BrickGame& game, BrickPlatform& platform);
 void OnPaint(BrickGame& game, BrickPlatform& platform); // a play frame while play runs
 void OnKeyDown(BrickGame& game, BrickPlatform& platform, int virtualKey);
-// clientX: the pointer's client x, read as an unsigned 16-bit value.
+// clientX: the pointer's client x as the window reports it, 0 to 65535 (the low
+// word of the message: a pointer left of the window reads as a large x).
 void OnMouseMove(BrickGame& game, BrickPlatform& platform, int clientX);
 void OnLButtonDown(BrickGame& game, BrickPlatform& platform);
 void OnRButtonDown(BrickGame& game, BrickPlatform& platform, desk::Point clickPoint);
